@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test suite headless.
+# ORVIK_SANITIZE=1 builds with AddressSanitizer + UndefinedBehaviorSanitizer into build-asan/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+dir=build; flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${ORVIK_SANITIZE:-0}" = 1 ]; then dir=build-asan; flags=(-DCMAKE_BUILD_TYPE=Debug -DORVIK_SANITIZE=ON); fi
+cmake -S . -B "$dir" "${flags[@]}" >/dev/null
+cmake --build "$dir" -j"$(nproc)"
+cd "$dir"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"

@@ -1,0 +1,103 @@
+// The camera link: the shared request buffer, the one-request-at-a-time flag, the send
+// operation, the byte receiver and the three status texts. No widgets: the main window
+// shows the panels and supplies the camera ID and the '1:1' mode through callbacks.
+#pragma once
+
+#include "link/frame.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class TComm;
+
+enum class RxState { Idle, Body, Checksum, Reject };
+
+// Frame assembly, one byte at a time. Holds no link or window state.
+class Receiver
+{
+public:
+    // Per-byte result: -1 nothing to hand on; 1 a good frame completed; 0x06/0x15 skipped.
+    int r_data(uint8_t b);
+
+    RxState state() const { return state_; }
+    void setIdle() { state_ = RxState::Idle; }
+    bool frameComplete() const { return complete_; }
+    const Frame7 &frame() const { return buf_; }
+
+    // Set by the owner: what a stray byte or a bad checksum does.
+    std::function<void(uint8_t)> onStrayByte;
+    std::function<void()> onBadChecksum;
+
+private:
+    RxState state_ = RxState::Idle;
+    Frame7 buf_{};
+    int fill_ = 0;
+    bool complete_ = false;
+};
+
+class Link : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Link(TComm &comm, QObject *parent = nullptr);
+
+    // 0 idle, 1 a request is outstanding or a reply is being applied.
+    uint8_t LinkBusy = 0;
+    // The one shared request buffer. Builders fill it only after Trans_chk() passed.
+    CommandFrame frame{};
+
+    bool Trans_chk() const { return LinkBusy != 1; }
+    // Sends the buffer: bytes 1-4 beyond n are zeroed, ID and checksum filled in.
+    // Does nothing while busy. Returns 0.
+    int StxCommand(int n);
+    // A builder in one call: when idle, fills category, item and data (the rest zero) and
+    // sends with length n. Returns false (and leaves the buffer alone) when busy.
+    bool request(uint8_t category, uint8_t item, int n, uint8_t d1 = 0, uint8_t d2 = 0, uint8_t d3 = 0);
+    void release() { LinkBusy = 0; }
+    // Receiver re-arm: Idle, busy, hourglass.
+    void SendSeq();
+
+    // The last good reply, and the frame that completed the connection.
+    const ResponseFrame &lastReply() const { return lastReply_; }
+
+    Receiver &receiver() { return rx_; }
+    TComm &comm() { return comm_; }
+
+    // Status panels 0-2 (connection state, last request, last reply or stray bytes).
+    QString panel(int i) const { return panels_[i]; }
+    void setPanel(int i, const QString &text);
+
+    // Bytes from the watch thread, in arrival order. Runs r_data and, for each good frame,
+    // the completion steps. Never re-entered: bytes that arrive while a frame is being
+    // handled (a decoder inside a modal box) wait their turn.
+    void receiveBytes(const QByteArray &bytes);
+    // Installs Comm1's receive callback: reads the reported bytes on the watch thread and
+    // posts them here.
+    void attachReceiver();
+
+    // Supplied by the main window.
+    std::function<int()> cameraId;               // IDUpDown position
+    std::function<bool()> isOneToOne;            // CommMode at '1:1'
+    std::function<void(bool)> setBusyCursor;     // the hourglass
+    std::function<void(const ResponseFrame &)> onGoodFrame; // steps after trace/re-arm/cursor
+
+signals:
+    void panelChanged(int index, const QString &text);
+    // A serial failure seen on the watch thread (shown once by the window).
+    void commError(const QString &message);
+
+private:
+    void handleFrame(const ResponseFrame &r);
+    void appendStray(uint8_t b);
+
+    TComm &comm_;
+    Receiver rx_;
+    ResponseFrame lastReply_;
+    QString panels_[3];
+    QByteArray pending_;
+    bool draining_ = false;
+};

@@ -1,0 +1,9 @@
+#include "pages/colorpage.h"
+
+#include "pages/pages.h"
+
+ColorPage::ColorPage(Link &l, Pages &p) : Page(l, p, "ColorSheet", QStringLiteral("Col")) {}
+
+void ColorPage::layoutControls()
+{
+}

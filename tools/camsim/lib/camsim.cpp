@@ -1,0 +1,2 @@
+// placeholder until the simulator lands
+namespace camsim { int placeholder() { return 0; } }
