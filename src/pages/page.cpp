@@ -10,6 +10,12 @@ Page::Page(Link &l, Pages &p, const char *sheetName, const QString &tabCaption)
     setObjectName(QString::fromLatin1(sheetName));
 }
 
+void Page::PageCheck()
+{
+    if (firstRead)
+        link.request(firstRead->category, firstRead->item, firstRead->n, firstRead->data1);
+}
+
 void Page::Trans_end(const ResponseFrame &)
 {
     link.release();

@@ -7,6 +7,9 @@
 
 #include <QWidget>
 
+#include <cstdint>
+#include <optional>
+
 class Link;
 struct Pages;
 
@@ -23,8 +26,16 @@ public:
     virtual void layoutControls() = 0;
     // Wires the handlers, once every page is laid out.
     virtual void connectHandlers() {}
-    // The first read when the page is shown (nothing by default).
-    virtual void PageCheck() {}
+    // The first read when the page is shown: by default the request in firstRead, if any.
+    virtual void PageCheck();
+    struct FirstRead
+    {
+        uint8_t category;
+        uint8_t item;
+        int n = 1;
+        uint8_t data1 = 0;
+    };
+    std::optional<FirstRead> firstRead;
     // The page's decoder; by default a reply only releases the link.
     virtual void Trans_end(const ResponseFrame &r);
     // Start values of the page's own state, when the connection starts anew.

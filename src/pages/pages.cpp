@@ -1,5 +1,7 @@
 #include "pages/pages.h"
 
+#include "pages/page.h"
+
 #include "pages/easypage.h"
 #include "pages/easy2page.h"
 #include "pages/alcpage.h"
@@ -43,6 +45,25 @@ void Pages::create(Link &link)
     mdp = new MdpPage(link, *this);
     aft = new AftPage(link, *this);
     wadj = new WadjPage(link, *this);
+
+    // The first read of each page when it is shown. DSP and EEP choose theirs from their
+    // own controls; RAM and Wadj read nothing.
+    easy->firstRead = Page::FirstRead{0x80, 0x00, 2, 1};
+    easy2->firstRead = Page::FirstRead{0x81, 0x00};
+    alc->firstRead = Page::FirstRead{0x81, 0x10};
+    blc->firstRead = Page::FirstRead{0x81, 0x30};
+    col->firstRead = Page::FirstRead{0x82, 0x00};
+    fac->firstRead = Page::FirstRead{0x86, 0x00};
+    len->firstRead = Page::FirstRead{0x83, 0x00};
+    mot->firstRead = Page::FirstRead{0x85, 0x10};
+    pos->firstRead = Page::FirstRead{0x84, 0x00};
+    oth->firstRead = Page::FirstRead{0x86, 0x00};
+    kiz->firstRead = Page::FirstRead{0x9A, 0x00};
+    tool->firstRead = Page::FirstRead{0x83, 0x06};
+    rm->firstRead = Page::FirstRead{0x88, 0x03};
+    mask->firstRead = Page::FirstRead{0x88, 0x10};
+    mdp->firstRead = Page::FirstRead{0x85, 0x14};
+    aft->firstRead = Page::FirstRead{0x83, 0x30};
 }
 
 std::array<Page *, Pages::Count> Pages::all() const

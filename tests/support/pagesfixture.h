@@ -1,0 +1,18 @@
+// Every page laid out, without a main window and without a port: for layout tests.
+#pragma once
+
+#include "link/link.h"
+#include "pages/pages.h"
+#include "serial/tcomm.h"
+
+struct PagesFixture
+{
+    PagesFixture();
+    ~PagesFixture();
+    PagesFixture(const PagesFixture &) = delete;
+    PagesFixture &operator=(const PagesFixture &) = delete;
+
+    TComm comm;
+    Link link{comm};
+    Pages pages;
+};

@@ -1,2 +1,0 @@
-// placeholder until the simulator lands
-namespace camsim { int placeholder() { return 0; } }
