@@ -2,8 +2,98 @@
 
 #include "pages/pages.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One parameter row: caption, edit with its up-down, and the parameter's own "send".
+void addParameterRow(QGridLayout *grid, int row, QWidget *parent, const QString &caption,
+                     kit::Edit *edit, kit::UpDown *upDown, QPushButton *send)
+{
+    grid->addWidget(kit::label(parent, nullptr, caption), row, 0);
+    auto *pair = new QHBoxLayout;
+    pair->setSpacing(0);
+    pair->addWidget(edit);
+    pair->addWidget(upDown);
+    pair->addStretch();
+    grid->addLayout(pair, row, 1);
+    grid->addWidget(send, row, 2);
+}
+
+QGroupBox *speedGroup(QWidget *parent, const char *name, const QString &caption, QLabel *&note,
+                      const char *noteName, const QString &noteText, kit::RadioGroup *&baud,
+                      const char *baudName, int baudInitial, kit::RadioGroup *&stop,
+                      const char *stopName, int stopInitial)
+{
+    auto *box = kit::groupBox(parent, name, caption);
+    auto *column = new QVBoxLayout(box);
+    note = kit::label(box, noteName, noteText);
+    // Keeps its row when empty, so "BUSY" does not move the groups below.
+    note->setMinimumHeight(note->fontMetrics().height());
+    column->addWidget(note);
+    auto *row = new QHBoxLayout;
+    baud = kit::radioGroup(box, baudName, u"Baud Rate"_s, {u"9,600bps"_s, u"19,200bps"_s, u"38,400bps"_s}, 1,
+                           baudInitial);
+    stop = kit::radioGroup(box, stopName, u"Stop Bit"_s, {u"1bit"_s, u"2bit"_s}, 1, stopInitial);
+    row->addWidget(baud, 0, Qt::AlignTop);
+    row->addWidget(stop, 0, Qt::AlignTop);
+    row->addStretch();
+    column->addLayout(row);
+    return box;
+}
+
+} // namespace
+
 MdpPage::MdpPage(Link &l, Pages &p) : Page(l, p, "MotPara", QStringLiteral("MDP")) {}
 
 void MdpPage::layoutControls()
 {
+    auto *params = kit::groupBox(this, nullptr, u"Motion Detect Parameter"_s);
+    auto *grid = new QGridLayout(params);
+    grid->setVerticalSpacing(4);
+
+    // Every parameter up-down wraps around its range.
+    mot_t_it = kit::edit(params, "mot_t_it", {}, 3);
+    mot_t_itUD = kit::upDown(params, "mot_t_itUD", 0, 300, 0, mot_t_it);
+    mot_t_itUD->setWrap(true);
+    mot_t_it_s = kit::button(params, "mot_t_it_s", u"send"_s);
+    addParameterRow(grid, 0, params, u"Interval Time"_s, mot_t_it, mot_t_itUD, mot_t_it_s);
+
+    mot_t_itf = kit::edit(params, "mot_t_itf", {}, 3);
+    mot_t_itfUD = kit::upDown(params, "mot_t_itfUD", 0, 300, 0, mot_t_itf);
+    mot_t_itfUD->setWrap(true);
+    mot_t_itf_s = kit::button(params, "mot_t_itf_s", u"send"_s);
+    addParameterRow(grid, 1, params, u"Interval Time Fix"_s, mot_t_itf, mot_t_itfUD, mot_t_itf_s);
+
+    const QStringList levelCaptions = kit::levelItems(u"MIN"_s, Levels - 2, u"MAX"_s);
+    for (int n = 0; n < Levels; ++n) {
+        const QByteArray base = "mot_t_l" + QByteArray::number(n);
+        const QByteArray upDownName = base + "UD";
+        const QByteArray sendName = base + "_s";
+        const size_t i = size_t(n);
+        mot_t_l[i] = kit::edit(params, base.constData(), {}, 3);
+        mot_t_lUD[i] = kit::upDown(params, upDownName.constData(), 1, 255, 255, mot_t_l[i]);
+        mot_t_lUD[i]->setWrap(true);
+        mot_t_l_s[i] = kit::button(params, sendName.constData(), u"send"_s);
+        addParameterRow(grid, n + 2, params, levelCaptions[n], mot_t_l[i], mot_t_lUD[i], mot_t_l_s[i]);
+    }
+
+    GroupBox38 = speedGroup(this, "GroupBox38", u"Camera Baud Rate -----Stop Bit"_s, Label184, "Label184",
+                            u"Camera Power OFF -> Power ON   Data Change"_s, C_baud_rate, "C_baud_rate", -1,
+                            C_stop_bit, "C_stop_bit", -1);
+    GroupBox39 = speedGroup(this, "GroupBox39", u"Tool Baud Rate-----Stop Bit"_s, Label185, "Label185", {},
+                            T_baud_rate, "T_baud_rate", 2, T_stop_bit, "T_stop_bit", 0);
+    auto *speeds = new QVBoxLayout;
+    speeds->addWidget(GroupBox38);
+    speeds->addWidget(GroupBox39);
+    speeds->addStretch();
+
+    auto *page = new QHBoxLayout(this);
+    page->addWidget(params, 0, Qt::AlignTop);
+    page->addLayout(speeds);
+    page->addStretch();
 }

@@ -2,10 +2,37 @@
 
 #include "pages/page.h"
 
+#include <array>
+
 class MdpPage : public Page
 {
     Q_OBJECT
 public:
     MdpPage(Link &link, Pages &pages);
     void layoutControls() override;
+
+    static constexpr int Levels = 10; // the items of the Motion page's MoLv
+
+    // "Motion Detect Parameter"
+    kit::Edit *mot_t_it = nullptr;
+    kit::UpDown *mot_t_itUD = nullptr;
+    QPushButton *mot_t_it_s = nullptr;
+    kit::Edit *mot_t_itf = nullptr;
+    kit::UpDown *mot_t_itfUD = nullptr;
+    QPushButton *mot_t_itf_s = nullptr;
+    // Level thresholds: mot_t_l0 .. mot_t_l9, mot_t_l0UD .. mot_t_l9UD, mot_t_l0_s .. mot_t_l9_s.
+    std::array<kit::Edit *, Levels> mot_t_l{};
+    std::array<kit::UpDown *, Levels> mot_t_lUD{};
+    std::array<QPushButton *, Levels> mot_t_l_s{};
+
+    // The camera's stored line settings.
+    QGroupBox *GroupBox38 = nullptr;
+    QLabel *Label184 = nullptr;
+    kit::RadioGroup *C_baud_rate = nullptr;
+    kit::RadioGroup *C_stop_bit = nullptr;
+    // The PC's line settings.
+    QGroupBox *GroupBox39 = nullptr;
+    QLabel *Label185 = nullptr;
+    kit::RadioGroup *T_baud_rate = nullptr;
+    kit::RadioGroup *T_stop_bit = nullptr;
 };
