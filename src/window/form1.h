@@ -17,7 +17,7 @@
 class QAction;
 class QLabel;
 class QTabWidget;
-class TForm3;
+#include "window/form3.h"
 
 class TForm1 : public QMainWindow
 {
