@@ -2,8 +2,257 @@
 
 #include "pages/pages.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// objectName of a family member: the pattern's %1 is the number, two digits when wide.
+QByteArray memberName(const char *pattern, int number, int width = 1)
+{
+    return QString::fromLatin1(pattern).arg(number, width, 10, QLatin1Char('0')).toLatin1();
+}
+
+const QStringList OffOn{u"OFF"_s, u"ON"_s};
+
+// The four start/end fields of one mask, left to right as they are shown.
+struct MaskField
+{
+    const char *edit;   // pattern, %1 = mask number 1..4
+    const char *upDown;
+    const char *heading;
+};
+constexpr MaskField MaskFields[] = {
+    {"MASK%1_HS", "MASK%1_HSUD", "H Start"},
+    {"MASK%1_HE", "MASK%1_HEUD", "H End"},
+    {"MASK%1_VS", "MASK%1_VSUD", "V Start"},
+    {"MASK%1_VE", "MASK%1_VEUD", "V End"},
+};
+
+QVBoxLayout *column()
+{
+    auto *box = new QVBoxLayout;
+    box->setSpacing(6);
+    return box;
+}
+
+QHBoxLayout *editWithUpDown(kit::Edit *e, kit::UpDown *u)
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(1);
+    row->addWidget(e);
+    row->addWidget(u);
+    row->addStretch(1);
+    return row;
+}
+
+} // namespace
+
 Easy2Page::Easy2Page(Link &l, Pages &p) : Page(l, p, "AGCSheet", QStringLiteral("EASY2")) {}
 
 void Easy2Page::layoutControls()
 {
+    auto *columns = new QHBoxLayout(this);
+    columns->setSpacing(10);
+    for (QWidget *w : {layoutGain(), layoutDayNight(), layoutMotion(), layoutMask()})
+        columns->addWidget(w, 0, Qt::AlignTop);
+    columns->addStretch(1);
+}
+
+QWidget *Easy2Page::layoutGain()
+{
+    auto *col = new QWidget(this);
+    auto *box = column();
+    col->setLayout(box);
+    box->setContentsMargins(0, 0, 0, 0);
+
+    ASPriority = kit::radioGroup(col, "ASPriority", u"Priority"_s, {u"AGC"_s, u"SENS"_s}, 2);
+    AGCLv = kit::radioGroup(col, "AGCLv", u"AGC Level"_s, kit::levelItems(u"BASE"_s, 7, u"MAX"_s));
+    // The first item carries a trailing blank in the camera's own list.
+    SENSLv = kit::radioGroup(col, "SENSLv", u"SENS Level"_s,
+                             {u"OFF "_s, u"x2"_s, u"x4"_s, u"x6"_s, u"x8"_s, u"x12"_s, u"x16"_s,
+                              u"x32"_s, u"x64"_s});
+
+    GroupBox9 = kit::groupBox(col, "GroupBox9", QString());
+    auto *now = new QGridLayout(GroupBox9);
+    const struct { kit::Edit **edit; const char *name; QString caption; } readings[] = {
+        {&ALCNow, "ALCNow", u"ALC"_s},
+        {&AGCNow, "AGCNow", u"AGC"_s},
+        {&AESNow, "AESNow", u"AES,SENSE UP"_s},
+    };
+    int c = 0;
+    for (const auto &r : readings) {
+        *r.edit = kit::edit(GroupBox9, r.name, QString(), 2);
+        (*r.edit)->setReadOnly(true);   // shows the camera's readings only
+        now->addWidget(kit::label(GroupBox9, nullptr, r.caption), 0, c);
+        now->addWidget(*r.edit, 1, c);
+        ++c;
+    }
+    now->setColumnStretch(c, 1);
+
+    for (QWidget *w : std::initializer_list<QWidget *>{ASPriority, AGCLv, SENSLv, GroupBox9})
+        box->addWidget(w);
+    box->addStretch(1);
+    return col;
+}
+
+QWidget *Easy2Page::layoutDayNight()
+{
+    auto *col = new QWidget(this);
+    auto *box = column();
+    col->setLayout(box);
+    box->setContentsMargins(0, 0, 0, 0);
+
+    DayNight = kit::radioGroup(col, "DayNight", u"DAY NIGHT"_s, {u"NIGHT"_s, u"DAY"_s, u"AUTO"_s}, 3);
+    DayNightLv = kit::radioGroup(col, "DayNightLv", u"DAY NIGHT LEVEL"_s,
+                                 kit::levelItems(u"MIN"_s, 7, u"MAX"_s), 5);
+    BlueBack = kit::radioGroup(col, "BlueBack", u"BLUE BACK"_s, OffOn, 2);
+    ColorBar = kit::radioGroup(col, "ColorBar", u"COLOR BAR"_s, OffOn, 2);
+
+    // Power-on preset: the switch and the preset number side by side.
+    auto *powerOn = kit::groupBox(col, nullptr, u"POWER ON"_s);
+    P_ON_POS = kit::radioGroup(powerOn, "P_ON_POS", QString(), OffOn, 2);
+    P_ON_POS->setFlat(true);
+    (new QVBoxLayout(powerOn))->addWidget(P_ON_POS);
+
+    auto *position = kit::groupBox(col, nullptr, u"POSITION"_s);
+    P_ON_POS_E = kit::edit(position, "P_ON_POS_E", QString(), 2);
+    P_ON_P_UpDown = kit::upDown(position, "P_ON_P_UpDown", 1, 64, 1, P_ON_POS_E);
+    auto *positionRow = editWithUpDown(P_ON_POS_E, P_ON_P_UpDown);
+    position->setLayout(positionRow);
+
+    auto *preset = new QHBoxLayout;
+    preset->addWidget(powerOn, 1);
+    preset->addWidget(position);
+
+    EAFTRC = kit::radioGroup(col, "EAFTRC", u"AF MODE"_s, {u"HARD"_s, u"TRC"_s}, 2);
+
+    for (QWidget *w : std::initializer_list<QWidget *>{DayNight, DayNightLv, BlueBack, ColorBar})
+        box->addWidget(w);
+    box->addLayout(preset);
+    box->addWidget(EAFTRC);
+    box->addStretch(1);
+    return col;
+}
+
+QWidget *Easy2Page::layoutMotion()
+{
+    auto *group = kit::groupBox(this, nullptr, u"Motion Detection"_s);
+    auto *box = column();
+    group->setLayout(box);
+
+    MoDetectE = kit::radioGroup(group, "MoDetectE", u"Detection"_s, OffOn, 2);
+    MoLvE = kit::radioGroup(group, "MoLvE", u"Motion Level"_s, kit::levelItems(u"MIN"_s, 6, u"MAX"_s), 4);
+    MoTimeE = kit::radioGroup(group, "MoTimeE", u"Motion Time"_s, {u"10sec"_s, u"30sec"_s, u"60sec"_s}, 3);
+    MoOSDE = kit::checkBox(group, "MoOSDE", u"OSD"_s);
+    MoOSDUD = kit::radioGroup(group, "MoOSDUD", u"OSD Position"_s, {u"UP"_s, u"DOWN"_s}, 2);
+    MoOSDUD->hide();
+
+    auto *area = kit::groupBox(group, nullptr, u"Motion Area"_s);
+    auto *grid = new QGridLayout(area);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(4);
+    for (int i = 0; i < GridCells; ++i) {
+        MoCheckE[size_t(i)] = kit::checkBox(area, memberName("MoCheck%1E", i + 1, 2).constData(), QString());
+        grid->addWidget(MoCheckE[size_t(i)], i / GridColumns, i % GridColumns);
+    }
+
+    for (QWidget *w : std::initializer_list<QWidget *>{MoDetectE, MoLvE, MoTimeE, MoOSDE, MoOSDUD, area})
+        box->addWidget(w);
+    box->addStretch(1);
+    return group;
+}
+
+QWidget *Easy2Page::layoutMask()
+{
+    auto *group = kit::groupBox(this, nullptr, u"Privacy MASK"_s);
+    auto *box = column();
+    group->setLayout(box);
+
+    // One row per mask: on/off, the four start/end fields, the connect flag.
+    auto *masks = new QGridLayout;
+    masks->setHorizontalSpacing(8);
+    masks->setVerticalSpacing(4);
+    int c = 1;
+    for (const MaskField &f : MaskFields)
+        masks->addWidget(kit::label(group, nullptr, QString::fromLatin1(f.heading)), 0, c++);
+    masks->addWidget(kit::label(group, nullptr, u"Connect"_s), 0, c);
+
+    std::array<kit::Edit *, MaskCount> *edits[] = {&MASK_HS, &MASK_HE, &MASK_VS, &MASK_VE};
+    std::array<kit::UpDown *, MaskCount> *upDowns[] = {&MASK_HSUD, &MASK_HEUD, &MASK_VSUD, &MASK_VEUD};
+    for (int m = 0; m < MaskCount; ++m) {
+        const auto i = size_t(m);
+        const int row = m + 1;
+        MASKOnOffE[i] = kit::radioGroup(group, memberName("MASK%1OnOffE", m + 1).constData(),
+                                        QString(QChar(u'A' + m)), OffOn, 2);
+        masks->addWidget(MASKOnOffE[i], row, 0);
+        for (size_t f = 0; f < std::size(MaskFields); ++f) {
+            // Mask C's V End edit carries a name of its own.
+            const QByteArray editName = (m == 2 && f == 3) ? QByteArray("MASK_3VE")
+                                                           : memberName(MaskFields[f].edit, m + 1);
+            kit::Edit *e = kit::edit(group, editName.constData(), QString(), 3);
+            kit::UpDown *u = kit::upDown(group, memberName(MaskFields[f].upDown, m + 1).constData(), 0, 255, 0, e);
+            (*edits[f])[i] = e;
+            (*upDowns[f])[i] = u;
+            masks->addLayout(editWithUpDown(e, u), row, int(f) + 1);
+        }
+        MASKConn[i] = kit::checkBox(group, memberName("MASK%1Conn", m + 1).constData(), QString());
+        masks->addWidget(MASKConn[i], row, c, Qt::AlignCenter);
+    }
+    box->addLayout(masks);
+
+    pm_saveE = kit::checkBox(group, "pm_saveE", u"EEPROM SAVE"_s);
+    box->addWidget(pm_saveE);
+
+    // Operate: choose a mask and a step, then move or resize it.
+    auto *operate = kit::groupBox(group, nullptr, u"Operate"_s);
+    auto *op = new QGridLayout(operate);
+    op->setHorizontalSpacing(12);
+
+    mask_sel = kit::radioGroup(operate, "mask_sel", u"MASK"_s, {u"A"_s, u"B"_s, u"C"_s, u"D"_s}, 4, 0);
+    mask_q = kit::edit(operate, "mask_q", QString(), 2);
+    mask_q_UpDown = kit::upDown(operate, "mask_q_UpDown", 1, 20, 1, mask_q);
+    mask_reverse = kit::checkBox(operate, "mask_reverse", u"Reverse"_s);
+    auto *stepRow = new QHBoxLayout;
+    stepRow->addWidget(kit::label(operate, nullptr, u"Step"_s));
+    stepRow->addLayout(editWithUpDown(mask_q, mask_q_UpDown));
+
+    // Buttons as a cross: the first pair above and below, the second pair left and right.
+    const auto cross = [operate](const QString &caption, QPushButton *top, QPushButton *bottom,
+                                 QPushButton *left, QPushButton *right) {
+        auto *g = new QGridLayout;
+        g->setSpacing(2);
+        g->addWidget(kit::label(operate, nullptr, caption), 0, 0, 1, 3, Qt::AlignHCenter);
+        g->addWidget(top, 1, 1);
+        g->addWidget(left, 2, 0);
+        g->addWidget(right, 2, 2);
+        g->addWidget(bottom, 3, 1);
+        for (QPushButton *b : {top, bottom, left, right})
+            b->setFixedWidth(58);
+        return g;
+    };
+    mask_up = kit::button(operate, "mask_up", u"up"_s);
+    mask_down = kit::button(operate, "mask_down", u"down"_s);
+    mask_left = kit::button(operate, "mask_left", u"left"_s);
+    mask_right = kit::button(operate, "mask_right", u"right"_s);
+    mask_high = kit::button(operate, "mask_high", u"high"_s);
+    mask_low = kit::button(operate, "mask_low", u"low"_s);
+    mask_wide = kit::button(operate, "mask_wide", u"wide"_s);
+    mask_narrow = kit::button(operate, "mask_narrow", u"narrow"_s);
+
+    op->addWidget(mask_sel, 0, 0);
+    op->addLayout(stepRow, 0, 1);
+    op->addWidget(mask_reverse, 0, 2);
+    auto *crosses = new QHBoxLayout;
+    crosses->setSpacing(24);
+    crosses->addLayout(cross(u"Position"_s, mask_up, mask_down, mask_left, mask_right));
+    crosses->addLayout(cross(u"Size"_s, mask_high, mask_low, mask_wide, mask_narrow));
+    crosses->addStretch(1);
+    op->addLayout(crosses, 1, 0, 1, 3);
+    box->addWidget(operate);
+    box->addStretch(1);
+    return group;
 }
