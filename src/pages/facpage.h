@@ -2,10 +2,41 @@
 
 #include "pages/page.h"
 
+// Production-line page: aperture gains, video standard, one-click switches, zoom, the
+// version clear and the EEPROM copy from a data file.
 class FacPage : public Page
 {
     Q_OBJECT
 public:
     FacPage(Link &link, Pages &pages);
     void layoutControls() override;
+
+    kit::RadioGroup *HGain = nullptr;
+    kit::RadioGroup *VGain = nullptr;
+    QLabel *Label255 = nullptr;   // "NTSC" / "PAL"
+    QLabel *Label256 = nullptr;   // "HIGH" / "LOW"
+
+    kit::RadioGroup *FPhase = nullptr;
+    kit::RadioGroup *FMASK = nullptr;
+    kit::TrackBar *FZoomBar = nullptr;
+    kit::RadioGroup *FMotion = nullptr;
+    kit::RadioGroup *FColorBar = nullptr;
+    kit::RadioGroup *FAES = nullptr;
+    kit::RadioGroup *FSENS = nullptr;
+    kit::RadioGroup *FDayNight = nullptr;
+    kit::RadioGroup *FPreset = nullptr;
+    QPushButton *FPreEnter = nullptr;
+    QPushButton *FLoad = nullptr;
+    QPushButton *FClear = nullptr;
+
+    // "EEPROM Copy"
+    QPushButton *FPtoC = nullptr;
+    QCheckBox *FSameName = nullptr;
+    QLabel *FFileName = nullptr;
+    kit::ProgressBar *FProgressBar = nullptr;
+
+private:
+    QWidget *layoutGains();
+    QWidget *layoutSwitches();
+    QWidget *layoutCopy();
 };
