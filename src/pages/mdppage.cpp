@@ -39,8 +39,8 @@ QGroupBox *speedGroup(QWidget *parent, const char *name, const QString &caption,
     baud = kit::radioGroup(box, baudName, u"Baud Rate"_s, {u"9,600bps"_s, u"19,200bps"_s, u"38,400bps"_s}, 1,
                            baudInitial);
     stop = kit::radioGroup(box, stopName, u"Stop Bit"_s, {u"1bit"_s, u"2bit"_s}, 1, stopInitial);
-    row->addWidget(baud, 0, Qt::AlignTop);
-    row->addWidget(stop, 0, Qt::AlignTop);
+    row->addWidget(baud, 0, Qt::AlignTop | Qt::AlignLeft);
+    row->addWidget(stop, 0, Qt::AlignTop | Qt::AlignLeft);
     row->addStretch();
     column->addLayout(row);
     return box;
@@ -93,7 +93,7 @@ void MdpPage::layoutControls()
     speeds->addStretch();
 
     auto *page = new QHBoxLayout(this);
-    page->addWidget(params, 0, Qt::AlignTop);
+    page->addWidget(params, 0, Qt::AlignTop | Qt::AlignLeft);
     page->addLayout(speeds);
     page->addStretch();
 }

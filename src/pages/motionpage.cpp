@@ -100,8 +100,8 @@ void MotionPage::layoutControls()
 
     auto *top = new QHBoxLayout;
     top->addLayout(settings);
-    top->addWidget(layoutArea1(), 0, Qt::AlignTop);
-    top->addWidget(layoutData(), 0, Qt::AlignTop);
+    top->addWidget(layoutArea1(), 0, Qt::AlignTop | Qt::AlignLeft);
+    top->addWidget(layoutData(), 0, Qt::AlignTop | Qt::AlignLeft);
     top->addStretch();
 
     auto *bottom = new QHBoxLayout;
@@ -119,9 +119,9 @@ void MotionPage::layoutControls()
     };
     GroupBox63 = displayArea(this, "GroupBox63", u"Motion Area 2"_s, "w", area2);
     GroupBox64 = displayArea(this, "GroupBox64", u"Motion Area 3"_s, "r", area3);
-    bottom->addWidget(GroupBox63, 0, Qt::AlignTop);
-    bottom->addWidget(GroupBox64, 0, Qt::AlignTop);
-    bottom->addWidget(layoutDetect(), 0, Qt::AlignTop);
+    bottom->addWidget(GroupBox63, 0, Qt::AlignTop | Qt::AlignLeft);
+    bottom->addWidget(GroupBox64, 0, Qt::AlignTop | Qt::AlignLeft);
+    bottom->addWidget(layoutDetect(), 0, Qt::AlignTop | Qt::AlignLeft);
     bottom->addStretch();
 
     auto *page = new QVBoxLayout(this);
