@@ -1,6 +1,9 @@
 #include "pages/dsppage.h"
 
 #include "pages/pages.h"
+
+#include "link/convert.h"
+#include "link/link.h"
 #include "pages/registerlists.h"
 
 #include <QFormLayout>
@@ -47,4 +50,19 @@ void DspPage::layoutControls()
     h->addStretch(1);
     v->addLayout(h);
     v->addStretch(1);
+}
+
+void DspPage::PageCheck()
+{
+    DSPRead();
+}
+
+void DspPage::DSPRead()
+{
+    if (!link.Trans_chk())
+        return;
+    if (DSPAdr->currentIndex() < 0)
+        DSPAdr->setCurrentIndex(0);
+    const int reg = conv::twoHexToByte(DSPAdr->currentText());
+    link.request(0x94, uint8_t(reg < 0 ? 0 : reg), 1);
 }

@@ -9,6 +9,8 @@ class DspPage : public Page
 public:
     DspPage(Link &link, Pages &pages);
     void layoutControls() override;
+    void PageCheck() override;
+    void DSPRead();
 
     QGroupBox *GroupBox11 = nullptr;
     QComboBox *DSPAdr = nullptr;       // item index = register number

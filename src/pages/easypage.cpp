@@ -426,7 +426,6 @@ QLayout *EasyPage::layoutLensColumn()
     col->addWidget(lensBox);
 
     // Polls the zoom position while CurrentCheck is ticked.
-    LensTimer1 = kit::timer(this, "LensTimer1", 10000);
 
     auto *posBox = kit::groupBox(this, nullptr, u"Position"_s);
     {

@@ -142,7 +142,6 @@ public:
     kit::RadioGroup *AFSleepE = nullptr;
     QPushButton *GetZoomCurrent = nullptr;
     QCheckBox *CurrentCheck = nullptr;
-    kit::Timer *LensTimer1 = nullptr;   // zoom position polling while CurrentCheck is ticked
 
     // ---- Positions
     kit::Edit *PositionNo = nullptr;

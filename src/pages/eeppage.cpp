@@ -1,6 +1,9 @@
 #include "pages/eeppage.h"
 
 #include "pages/pages.h"
+
+#include "link/convert.h"
+#include "link/link.h"
 #include "pages/registerlists.h"
 
 #include <QGridLayout>
@@ -204,4 +207,48 @@ QGroupBox *EepPage::layoutRegisterEditor()
     grid->addLayout(row, 1, 0, 1, 2);
     grid->addWidget(DSPWrite2, 2, 0);
     return box;
+}
+
+void EepPage::Trans_end(const ResponseFrame &r)
+{
+    switch (TransactionKind) {
+    case 0: Trans_end_EEP(r); break;
+    case 1: Trans_end_CtoP(r); break;
+    case 2: Trans_end_PtoC(r); break;
+    case 5: Trans_end_cs(r); break;
+    case 6: Trans_end_CDSPtoP(r); break;
+    case 7: Trans_end_CEEP2toP(r); break;
+    case 8: Trans_end_CDSPSendR(r); break;
+    case 9: Trans_end_Tool9(r); break;
+    default:
+        // No decoder for this kind: the reply still frees the link.
+        link.release();
+        break;
+    }
+}
+
+void EepPage::Trans_end_EEP(const ResponseFrame &) { link.release(); }
+void EepPage::Trans_end_CtoP(const ResponseFrame &) { link.release(); }
+void EepPage::Trans_end_PtoC(const ResponseFrame &) { link.release(); }
+void EepPage::Trans_end_cs(const ResponseFrame &) { link.release(); }
+void EepPage::Trans_end_CDSPtoP(const ResponseFrame &) { link.release(); }
+void EepPage::Trans_end_CEEP2toP(const ResponseFrame &) { link.release(); }
+void EepPage::Trans_end_CDSPSendR(const ResponseFrame &) { link.release(); }
+void EepPage::Trans_end_Tool9(const ResponseFrame &) { link.release(); }
+
+void EepPage::PageCheck()
+{
+    statusReadPending = true;
+    EEPRead();
+}
+
+void EepPage::EEPRead()
+{
+    if (!link.Trans_chk())
+        return;
+    TransactionKind = 0;
+    const QString text = EEPAdr->text();
+    const long long adr = text.size() == 4 ? conv::hexToU32(text) : 0;
+    const auto address = uint16_t(adr < 0 ? 0 : adr);
+    link.request(0x90, uint8_t(address >> 8), 2, uint8_t(address & 0xFF));
 }

@@ -12,6 +12,24 @@ class EepPage : public Page
 public:
     EepPage(Link &link, Pages &pages);
     void layoutControls() override;
+    void Trans_end(const ResponseFrame &r) override;
+    void PageCheck() override;
+    void EEPRead();
+
+    // Set when the page is shown: the first EEPROM 1 reply then starts the status chain.
+    bool statusReadPending = false;
+
+    // Chooses the decoder: 0 settings, 1 EEPROM 1 read-out, 2 playback, 5 camera status,
+    // 6 DSP read-out, 7 EEPROM 2 read-out, 8 DSP send read-out, 9 digital P/T/Z registers.
+    uint8_t TransactionKind = 0;
+    void Trans_end_EEP(const ResponseFrame &r);
+    void Trans_end_CtoP(const ResponseFrame &r);
+    void Trans_end_PtoC(const ResponseFrame &r);
+    void Trans_end_cs(const ResponseFrame &r);
+    void Trans_end_CDSPtoP(const ResponseFrame &r);
+    void Trans_end_CEEP2toP(const ResponseFrame &r);
+    void Trans_end_CDSPSendR(const ResponseFrame &r);
+    void Trans_end_Tool9(const ResponseFrame &r);
 
     // 'EEPROM 1': word editor, read-out and playback.
     kit::Edit *EEPAdr = nullptr;

@@ -2,6 +2,8 @@
 
 #include "pages/pages.h"
 
+#include "link/link.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -118,4 +120,27 @@ QWidget *FacPage::layoutCopy()
     box->addWidget(copy);
     box->addStretch(1);
     return col;
+}
+
+void FacPage::Trans_end(const ResponseFrame &r)
+{
+    if (TransactionKind != 0)
+        Trans_end_APC_C(r);
+    else
+        Trans_end_APC(r);
+}
+
+void FacPage::resetState()
+{
+    TransactionKind = 0;
+}
+
+void FacPage::Trans_end_APC(const ResponseFrame &)
+{
+    link.release();
+}
+
+void FacPage::Trans_end_APC_C(const ResponseFrame &)
+{
+    link.release();
 }

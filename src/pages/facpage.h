@@ -10,6 +10,13 @@ class FacPage : public Page
 public:
     FacPage(Link &link, Pages &pages);
     void layoutControls() override;
+    void Trans_end(const ResponseFrame &r) override;
+    void resetState() override;
+
+    // The copy mode: 0 settings; any other value while a data-file copy runs.
+    uint8_t TransactionKind = 0;
+    void Trans_end_APC(const ResponseFrame &r);
+    void Trans_end_APC_C(const ResponseFrame &r);
 
     kit::RadioGroup *HGain = nullptr;
     kit::RadioGroup *VGain = nullptr;

@@ -193,3 +193,8 @@ QGroupBox *LensPage::layoutTest()
     v->addWidget(Lens_Repeat_Time);
     return GroupBox49;
 }
+
+void LensPage::resetState()
+{
+    TrackTimer->setEnabled(false);
+}

@@ -10,6 +10,7 @@ class LensPage : public Page
 public:
     LensPage(Link &link, Pages &pages);
     void layoutControls() override;
+    void resetState() override;
 
     // Zoom
     QPushButton *WideSW = nullptr;

@@ -2,6 +2,8 @@
 
 #include "pages/pages.h"
 
+#include "pages/easypage.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -96,4 +98,15 @@ void MdpPage::layoutControls()
     page->addWidget(params, 0, Qt::AlignTop | Qt::AlignLeft);
     page->addLayout(speeds);
     page->addStretch();
+}
+
+void MdpPage::CommIDSet2(const ResponseFrame &r)
+{
+    const bool two = (r.data2() & 0x04) != 0;
+    C_baud_rate->setItemIndex(r.data1());
+    C_stop_bit->setItemIndex(two ? 1 : 0);
+    static const char16_t *const speeds[] = {u"9,600", u"19,200", u"38,400"};
+    if (r.data1() < 3)
+        pages.easy->Label178->setText(QString::fromUtf16(speeds[r.data1()]));
+    pages.easy->Label182->setText(two ? QStringLiteral("2bit") : QStringLiteral("1bit"));
 }

@@ -11,6 +11,9 @@ public:
     MdpPage(Link &link, Pages &pages);
     void layoutControls() override;
 
+    // The camera's stored line settings from a 0x89/0x11 reply, here and on the EASY page.
+    void CommIDSet2(const ResponseFrame &r);
+
     static constexpr int Levels = 10; // the items of the Motion page's MoLv
 
     // "Motion Detect Parameter"

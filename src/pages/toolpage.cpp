@@ -2,6 +2,8 @@
 
 #include "pages/pages.h"
 
+#include "link/link.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -226,3 +228,32 @@ QVBoxLayout *ToolPage::layoutSettingsColumn()
     column->addStretch();
     return column;
 }
+
+void ToolPage::Trans_end(const ResponseFrame &r)
+{
+    if (TransactionKind < 2)
+        Trans_end_Tool(r);
+    else if (TransactionKind <= 3)
+        Trans_end_Tool2(r);
+    else if (TransactionKind == 4)
+        Trans_end_Tool3(r);
+    else if (TransactionKind == 5)
+        Trans_end_Tool5(r);
+    else
+        link.release(); // no decoder for this kind: the reply still frees the link
+}
+
+void ToolPage::resetState()
+{
+    // The defect search starts locked until 'Go1' has prepared it.
+    AutoKizuTimer->setEnabled(false);
+    for (QWidget *w : std::initializer_list<QWidget *>{KizuAuto, KSUpDown, KPUpDown, KizuSens, KizuPeak})
+        w->setEnabled(false);
+    KSUpDown->setPosition(0);
+    KPUpDown->setPosition(1);
+}
+
+void ToolPage::Trans_end_Tool(const ResponseFrame &) { link.release(); }
+void ToolPage::Trans_end_Tool2(const ResponseFrame &) { link.release(); }
+void ToolPage::Trans_end_Tool3(const ResponseFrame &) { link.release(); }
+void ToolPage::Trans_end_Tool5(const ResponseFrame &) { link.release(); }

@@ -12,6 +12,16 @@ class ToolPage : public Page
 public:
     ToolPage(Link &link, Pages &pages);
     void layoutControls() override;
+    void Trans_end(const ResponseFrame &r) override;
+    void resetState() override;
+
+    // Chooses the decoder (compared as a signed byte): below 2 settings and reads, 2 and 3
+    // the defect search, 4 playback, 5 the defect-table read.
+    int8_t TransactionKind = 0;
+    void Trans_end_Tool(const ResponseFrame &r);
+    void Trans_end_Tool2(const ResponseFrame &r);
+    void Trans_end_Tool3(const ResponseFrame &r);
+    void Trans_end_Tool5(const ResponseFrame &r);
 
     static constexpr int DefectCount = 15; // rows 'A' to 'O'
 
