@@ -1,6 +1,7 @@
 // TComm: one serial port on termios, with a watch thread that turns line events into
 // callbacks. No Qt here: callbacks run on the watch thread and the owner decides how to
-// hand data over to its own thread.
+// hand data over to its own thread. Assign the callbacks while the port is closed, and
+// never call Close from inside one (Close joins the watch thread).
 #pragma once
 
 #include <atomic>
@@ -112,9 +113,13 @@ public:
     // The device path Open uses for the current Port.
     std::string DevicePath() const;
 
+    // Returns once the bytes are with the driver, or after 1000 ms; what could not go out
+    // by then is discarded.
     void Write(const void *buffer, int32_t count);
+    // Waits up to 1000 ms for size bytes; returns how many came.
     int32_t Read(void *buffer, int32_t size);
     void SendString(const std::string &text);
+    // Holds the break for 500 ms, blocking the calling thread.
     void SendBreak();
     bool GetDsrState() const;
 
@@ -125,7 +130,12 @@ public:
 
 private:
     friend class TCommWatch;
+    enum class Setting { Raw, Baud, ByteSize, Parity, StopBits, Flow };
+    // Reads the line settings, changes only the fields of one setting, writes them back.
+    void applySetting(Setting which);
     void applyLineSettings();
+    // Makes the watch thread look at the event mask and the output queue again.
+    void kickWatch();
 
     uint8_t port_ = 1;
     int32_t baudRate_ = 9600;
@@ -142,5 +152,7 @@ private:
 
     std::atomic<int> fd_{-1};
     int wakeFd_ = -1;
+    int pollFd_ = -1;
+    std::atomic<bool> txPending_{false};
     TCommWatch *watch_ = nullptr;
 };
