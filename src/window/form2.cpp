@@ -40,6 +40,11 @@ TForm2::~TForm2()
     delete form1_.data();
 }
 
+TForm1 *TForm2::mainWindow() const
+{
+    return form1_;
+}
+
 void TForm2::showPath()
 {
     Com_Port_Path->setText(QString::fromStdString(PortMap::path(Com_Port->itemIndex() + 1)));

@@ -24,7 +24,7 @@ public:
     TForm3 *Form3 = nullptr;
 
     void Com_Port_GoClick();
-    TForm1 *mainWindow() const { return form1_; }
+    TForm1 *mainWindow() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -28,8 +28,13 @@ TForm3::TForm3(QWidget *parent) : QWidget(parent, Qt::Window)
         kit::on(k.button, &QPushButton::clicked, this, [this, code = k.code] { push(code); });
 }
 
+void TForm3::setMainWindow(TForm1 *form1)
+{
+    main_ = form1;
+}
+
 void TForm3::push(uint8_t code)
 {
-    if (main_)
-        main_->SW_Push(code);
+    if (auto *form1 = qobject_cast<TForm1 *>(main_.data()))
+        form1->SW_Push(code);
 }

@@ -21,9 +21,9 @@ public:
     QPushButton *push_pre = nullptr;
 
     // The window the keys go to; it may close while this window stays.
-    void setMainWindow(TForm1 *form1) { main_ = form1; }
+    void setMainWindow(TForm1 *form1);
 
 private:
     void push(uint8_t code);
-    QPointer<TForm1> main_;
+    QPointer<QObject> main_; // a TForm1
 };
