@@ -34,6 +34,7 @@ private slots:
     void deviceGoneIsReportedOnceAndCancelReopens();
     void chooserShowsPathAndSecondGoReusesWindow();
     void closingStopsTimers();
+    void namesAreUnique();
 };
 
 void TstWindow::searchFindsCameraAt19200()
@@ -387,6 +388,26 @@ void TstWindow::closingStopsTimers()
     for (auto &t : timers)
         QVERIFY(!t || !t->isActive());
     QTRY_VERIFY(!form); // the window goes away
+}
+
+void TstWindow::namesAreUnique()
+{
+    // Tests and black-box tools find controls by name: each name once per window.
+    ScriptedDialogs dialogs;
+    TForm1 form(0, 4);
+    form.PONTimer1->stop();
+    QHash<QString, int> seen;
+    for (QObject *o : form.findChildren<QObject *>()) {
+        const QString name = o->objectName();
+        if (!name.isEmpty() && !name.startsWith(u"qt_"_s))
+            ++seen[name];
+    }
+    QStringList twice;
+    for (auto it = seen.cbegin(); it != seen.cend(); ++it)
+        if (it.value() > 1)
+            twice << it.key();
+    QVERIFY2(twice.isEmpty(), qPrintable(twice.join(u", "_s)));
+    QVERIFY(seen.size() > 1000);
 }
 
 QTEST_MAIN(TstWindow)

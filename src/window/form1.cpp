@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -140,7 +141,9 @@ void TForm1::buildFrame()
     for (int i = 0; i < 3; ++i) {
         Panel[i] = new QLabel(StatusBar1);
         Panel[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
-        Panel[i]->setFixedWidth(widths[i]);
+        // At least the designed width; wider where a text would otherwise be cut.
+        Panel[i]->setMinimumWidth(std::max(widths[i], Panel[i]->fontMetrics().horizontalAdvance(
+                                                          i == 0 ? QStringLiteral("Comm. Connecting") : QString()) + 12));
         Panel[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         StatusBar1->addWidget(Panel[i]);
     }

@@ -26,6 +26,7 @@ TForm2::TForm2(int formType, QWidget *parent) : QWidget(parent), formType_(formT
     outer->addWidget(Com_Port_Path);
     outer->addWidget(Com_Port_Go);
     showPath();
+    setMinimumWidth(220);
 
     // The switch window lives for the whole run, hidden until the menu shows it.
     Form3 = new TForm3(this);
