@@ -159,22 +159,24 @@ void Link::handleFrame(const ResponseFrame &r)
         onGoodFrame(r);
 }
 
+void Link::Comm1CommReceive(TComm &sender, uint16_t size)
+{
+    QByteArray bytes;
+    bytes.reserve(size);
+    for (uint16_t i = 0; i < size; ++i) {
+        char c = 0;
+        sender.Read(&c, 1);
+        bytes.append(c);
+    }
+    QMetaObject::invokeMethod(this, [this, bytes] { receiveBytes(bytes); }, Qt::QueuedConnection);
+}
+
 void Link::attachReceiver()
 {
     // Close joins the watch thread before the link goes away, and a queued call whose
     // context object is gone is dropped, so the raw pointer is safe here.
     Link *self = this;
-    comm_.OnCommReceive = [self](TComm &sender, uint16_t size) {
-        // Watch thread: read exactly the reported bytes, one read per byte, and post them.
-        QByteArray bytes;
-        bytes.reserve(size);
-        for (uint16_t i = 0; i < size; ++i) {
-            char c = 0;
-            sender.Read(&c, 1);
-            bytes.append(c);
-        }
-        QMetaObject::invokeMethod(self, [self, bytes] { self->receiveBytes(bytes); }, Qt::QueuedConnection);
-    };
+    comm_.OnCommReceive = [self](TComm &sender, uint16_t size) { self->Comm1CommReceive(sender, size); };
     comm_.OnCommError = [self](TComm &, const std::string &message) {
         const QString text = QString::fromStdString(message);
         QMetaObject::invokeMethod(self, [self, text] { emit self->commError(text); }, Qt::QueuedConnection);

@@ -75,9 +75,11 @@ public:
     // the completion steps. Never re-entered: bytes that arrive while a frame is being
     // handled (a decoder inside a modal box) wait their turn.
     void receiveBytes(const QByteArray &bytes);
-    // Installs Comm1's receive callback: reads the reported bytes on the watch thread and
-    // posts them here.
+    // Installs Comm1CommReceive as Comm1's receive callback.
     void attachReceiver();
+    // Runs on the watch thread: reads exactly the reported bytes, one read per byte, and
+    // posts them to this object's thread, where receiveBytes handles them in order.
+    void Comm1CommReceive(TComm &sender, uint16_t size);
 
     // Supplied by the main window.
     std::function<int()> cameraId;               // IDUpDown position
