@@ -1,0 +1,778 @@
+// The camera simulator: reply layouts of the model, its filters, the pty transport with its
+// speed rule and fault injection, the state file, and the executable.
+
+#include "assembler.h"
+#include "camera.h"
+#include "cli.h"
+#include "ptycamera.h"
+#include "state.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <chrono>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using camsim::Camera;
+using camsim::Settings;
+
+namespace {
+
+// "81 10 00" -> up to five bytes of a request (category, item, data 1-3).
+std::array<uint8_t, 5> parseBytes(const QString &text)
+{
+    std::array<uint8_t, 5> b{};
+    const QStringList parts = text.split(u' ', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < parts.size() && i < 5; ++i)
+        b[size_t(i)] = uint8_t(parts.at(i).toUInt(nullptr, 16));
+    return b;
+}
+
+Frame7 request(const QString &text, uint8_t id)
+{
+    const auto b = parseBytes(text);
+    return camsim::makeFrame(b[0], b[1], b[2], b[3], b[4], id);
+}
+
+QString head(const Frame7 &f)
+{
+    return camsim::bytesHex(f.data(), 5);
+}
+
+// Bytes 0-4 of a reply as received; empty when fewer came.
+QString head(const QByteArray &reply)
+{
+    return reply.size() < 5 ? QString() : camsim::bytesHex(reinterpret_cast<const uint8_t *>(reply.constData()), 5);
+}
+
+QByteArray bytesOf(const Frame7 &f)
+{
+    return QByteArray(reinterpret_cast<const char *>(f.data()), 7);
+}
+
+// Distinct values everywhere, so a byte taken from the wrong setting shows.
+Settings fixtureSettings()
+{
+    Settings s;
+    s.titleDisplay = 1, s.titlePosition = 1;
+    s.priority = 1, s.agcLevel = 5, s.sensLevel = 3;
+    s.alcMode = 1, s.alcAutoLevel = 2, s.alcFixLevel = 6;
+    s.aesMode = 0, s.aesAutoLevel = 7, s.aesFixShutter = 8;
+    s.blc = 1, s.blcLevel = 5, s.peak = 1, s.peakLevel = 6;
+    s.blcRow1 = 0x01, s.blcRow2 = 0x02, s.blcRow3 = 0x80, s.blcRow4 = 0x10, s.blcRow5 = 0x20, s.blcRow6 = 0x40;
+    s.wbMode = 2, s.atwRange = 1, s.atwLevel = 3, s.indoorLevel = 5, s.outdoorLevel = 7, s.awbLevel = 2;
+    s.ryGain = 1, s.byGain = 8;
+    s.initial = 1, s.hReverse = 1, s.vReverse = 0, s.negative = 1;
+    s.phaseOn = 1, s.phase = 0x0123, s.phaseMax = 0x0270;
+    s.gamma = 1, s.language = 2, s.winker = 1, s.hGain = 3, s.vGain = 6;
+    s.freeze = 1, s.freezeMode = 1, s.pushSw = 1, s.dayNight = 2, s.dayNightLevel = 7;
+    s.reverseDpt = 1, s.reverseMask = 1, s.blueBack = 1, s.colorBar = 0;
+    s.commId = 7, s.baudCode = 1, s.twoStopBits = 1;
+    s.marker = 1, s.markerX = 10, s.markerY = 20;
+    return s;
+}
+
+Camera fixtureCamera()
+{
+    Camera cam;
+    cam.stored() = fixtureSettings();
+    cam.reset();
+    return cam;
+}
+
+// The tool's side of the pty: a raw serial port at a chosen speed.
+class PtyClient
+{
+public:
+    explicit PtyClient(const QString &path, int baud = 38400)
+    {
+        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd_ >= 0)
+            setBaud(baud);
+    }
+    ~PtyClient()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    bool isOpen() const { return fd_ >= 0; }
+
+    void setBaud(int baud)
+    {
+        termios t{};
+        ::tcgetattr(fd_, &t);
+        ::cfmakeraw(&t);
+        t.c_cflag |= CLOCAL | CREAD;
+        ::cfsetspeed(&t, baud == 9600 ? B9600 : baud == 19200 ? B19200 : B38400);
+        ::tcsetattr(fd_, TCSANOW, &t);
+    }
+
+    void send(const QByteArray &bytes) { QCOMPARE(::write(fd_, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size())); }
+
+    // Collects bytes until `count` came or `timeoutMs` passed; the time of the first and last
+    // byte go to *spanMs.
+    QByteArray receive(int count, int timeoutMs = 2000, double *spanMs = nullptr)
+    {
+        QByteArray got;
+        QElapsedTimer clock;
+        clock.start();
+        qint64 first = -1, last = -1;
+        while (got.size() < count && clock.elapsed() < timeoutMs) {
+            pollfd p{fd_, POLLIN, 0};
+            if (::poll(&p, 1, 5) <= 0)
+                continue;
+            char buf[64];
+            const ssize_t n = ::read(fd_, buf, sizeof buf);
+            if (n > 0) {
+                if (first < 0)
+                    first = clock.nsecsElapsed();
+                last = clock.nsecsElapsed();
+                got.append(buf, n);
+            }
+        }
+        if (spanMs)
+            *spanMs = first < 0 ? 0 : double(last - first) / 1e6;
+        return got;
+    }
+
+    QByteArray exchange(const Frame7 &req, int count = 7, int timeoutMs = 2000)
+    {
+        send(bytesOf(req));
+        return receive(count, timeoutMs);
+    }
+
+private:
+    int fd_ = -1;
+};
+
+constexpr int kSilenceMs = 300;   // long enough for a reply that would come
+
+} // namespace
+
+class TstCamsim : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exchanges_data();
+    void exchanges();
+    void unknownOrInvalidRequestsAreRefused_data();
+    void unknownOrInvalidRequestsAreRefused();
+    void idFilteringAndChecksum_data();
+    void idFilteringAndChecksum();
+    void resetReloadsStoredSettingsOnly();
+    void lineSettingsWaitForPowerOn();
+    void figuresMoveBetweenReads();
+    void assembler_data();
+    void assembler();
+
+    void speedRuleOverPty();
+    void storedSpeedAppliesAfterPowerCycle();
+    void faultSilentAfter();
+    void faultCorruptEvery();
+    void faultErrorOn();
+    void faultStrayBytes();
+    void faultSplitAndPace();
+    void stateRoundTrip();
+    void badStateFileIsRejected();
+
+    void commandLine_data();
+    void commandLine();
+    void executableHelp();
+    void executableServesAPty();
+
+private:
+    static QString executable();
+};
+
+// ---------------------------------------------------------------------------------------------
+// The model
+
+void TstCamsim::exchanges_data()
+{
+    // Each step: request (category item data...) => expected reply bytes 0-4, on the fixture.
+    QTest::addColumn<QStringList>("steps");
+    auto row = [](const char *name, QStringList steps) { QTest::newRow(name) << steps; };
+
+    row("title character", {u"80 00 01 => 80 00 01 00 4F"_s, u"80 00 14 => 80 00 14 00 7E"_s});
+    row("title display read and writes", {u"80 01 => 80 01 01 01 00"_s, u"80 82 00 => 80 82 01 00 00"_s,
+                                          u"80 81 00 => 80 81 00 00 00"_s});
+    row("title write then read", {u"80 80 02 00 41 => 80 80 02 00 41"_s, u"80 00 02 => 80 00 02 00 41"_s});
+
+    row("AGC read, write echoes", {u"81 00 => 81 00 01 05 03"_s, u"81 80 02 => 81 80 02 00 00"_s,
+                                   u"81 00 => 81 00 01 02 03"_s});
+    row("ALC writes answer in the ALC layout",
+        {u"81 10 => 81 10 01 02 06"_s, u"81 90 00 => 81 90 00 02 06"_s, u"81 91 08 => 81 91 00 08 06"_s,
+         u"81 92 03 => 81 92 00 08 03"_s});
+    row("AES writes answer in the AES layout",
+        {u"81 20 => 81 20 00 07 08"_s, u"81 A0 01 => 81 A0 01 07 08"_s, u"81 A1 02 => 81 A1 01 02 08"_s,
+         u"81 A2 05 => 81 A2 01 02 05"_s});
+    row("iris reference and cpc stop", {u"81 72 03 => 81 72 03 04 30"_s, u"81 71 => 81 71 01 0F A0"_s,
+                                        u"81 F0 01 => 81 F0 01 00 00"_s, u"81 71 => 81 71 80 0F A0"_s});
+    row("BLC reads", {u"81 30 => 81 30 01 05 01"_s, u"81 31 => 81 31 01 02 80"_s, u"81 32 => 81 32 10 20 40"_s,
+                      u"81 40 => 81 40 01 06 01"_s});
+    row("BLC on/off answers in the BLC layout", {u"81 B0 00 => 81 B0 00 05 01"_s, u"81 40 => 81 40 01 06 00"_s});
+    row("BLC level and area writes", {u"81 B1 07 => 81 B1 07 00 00"_s, u"81 B2 FF 00 01 => 81 B2 FF 00 01"_s,
+                                      u"81 B3 00 80 00 => 81 B3 00 80 00"_s, u"81 30 => 81 30 01 07 01"_s,
+                                      u"81 31 => 81 31 FF 00 01"_s, u"81 32 => 81 32 00 80 00"_s});
+    row("peak write answers in the peak layout", {u"81 D0 00 => 81 D0 00 06 01"_s, u"81 D1 02 => 81 D1 02 00 00"_s,
+                                                  u"81 40 => 81 40 00 02 01"_s, u"81 30 => 81 30 01 05 00"_s});
+
+    row("colour reads", {u"82 00 => 82 00 02 01 00"_s, u"82 01 => 82 01 03 05 07"_s, u"82 02 => 82 02 02 00 00"_s,
+                         u"82 03 => 82 03 01 08 00"_s});
+    row("colour mode write answers in the 0x00 layout", {u"82 80 01 => 82 80 01 01 00"_s});
+    row("colour level writes echo", {u"82 81 06 => 82 81 06 00 00"_s, u"82 86 00 => 82 86 00 00 00"_s,
+                                     u"82 87 08 => 82 87 08 00 00"_s, u"82 88 02 => 82 88 02 00 00"_s,
+                                     u"82 01 => 82 01 06 00 08"_s, u"82 00 => 82 00 02 02 00"_s,
+                                     u"82 84 04 => 82 84 04 00 00"_s, u"82 03 => 82 03 01 04 00"_s});
+    row("IR thresholds in the working copy", {u"91 00 E0 => 91 00 E0 00 40"_s, u"93 00 E5 12 34 => 93 00 E5 12 34"_s,
+                                              u"91 00 E5 => 91 00 E5 12 34"_s});
+
+    row("other reads", {u"86 00 => 86 00 00 01 00"_s, u"86 01 => 86 01 01 00 01"_s, u"86 02 => 86 02 01 01 23"_s,
+                        u"86 03 => 86 03 02 70 00"_s, u"86 04 => 86 04 01 02 01"_s, u"86 08 => 86 08 03 06 00"_s,
+                        u"86 09 => 86 09 01 01 01"_s, u"86 0A => 86 0A 01 00 00"_s, u"86 10 => 86 10 02 07 00"_s,
+                        u"86 11 => 86 11 00 01 01"_s, u"86 12 => 86 12 00 00 00"_s, u"86 13 => 86 13 01 00 00"_s});
+    row("reverse writes answer in the 0x01 layout",
+        {u"86 82 00 => 86 82 00 00 01"_s, u"86 83 01 => 86 83 00 01 01"_s, u"86 88 01 => 86 88 01 01 01"_s,
+         u"86 89 00 => 86 89 01 00 01"_s});
+    row("phase on/off answers in the 0x02 layout", {u"86 85 00 => 86 85 00 01 23"_s});
+    row("phase steps up and down", {u"86 86 01 03 => 86 86 01 01 26"_s, u"86 86 00 0A => 86 86 01 01 1C"_s,
+                                    u"86 02 => 86 02 01 01 1C"_s});
+    row("phase stays within 0 and its maximum",
+        {u"86 86 00 FF => 86 86 01 00 24"_s, u"86 86 00 FF => 86 86 01 00 00"_s, u"86 86 00 01 => 86 86 01 00 00"_s,
+         u"86 86 01 FF => 86 86 01 00 FF"_s, u"86 86 01 FF => 86 86 01 01 FE"_s, u"86 86 01 FF => 86 86 01 02 70"_s});
+    row("other writes echo", {u"86 84 00 => 86 84 00 00 00"_s, u"86 87 0A 1F => 86 87 0A 1F 00"_s,
+                              u"86 A0 03 => 86 A0 03 00 00"_s, u"86 10 => 86 10 03 07 00"_s,
+                              u"86 8A 00 => 86 8A 00 00 00"_s, u"86 04 => 86 04 00 02 01"_s});
+    row("preset: arming answers in the 0x00 layout, executing restores factory settings",
+        {u"86 80 02 01 => 86 80 01 01 00"_s, u"86 80 00 => 86 80 00 00 00"_s, u"81 10 => 81 10 00 04 04"_s,
+         u"89 10 => 89 10 07 00 00"_s});
+
+    row("communication settings", {u"89 10 => 89 10 07 00 00"_s, u"89 11 => 89 11 01 04 00"_s,
+                                   u"89 93 02 => 89 93 02 04 00"_s, u"89 94 CA => 89 94 02 00 00"_s,
+                                   u"89 94 CE => 89 94 02 04 00"_s, u"89 11 => 89 11 02 04 00"_s});
+    row("ID and mode writes answer in the 0x10 layout",
+        {u"89 90 05 => 89 90 05 00 00"_s, u"89 91 01 => 89 91 05 01 00"_s, u"89 10 => 89 10 05 01 00"_s});
+    row("key presses answer the key state", {u"89 80 0A => 89 80 0A 00 01"_s, u"89 80 02 => 89 80 02 01 01"_s,
+                                             u"86 12 => 86 12 00 01 01"_s, u"89 80 01 => 89 80 01 00 01"_s});
+    row("marker", {u"8A 00 => 8A 00 01 0A 14"_s, u"8A 80 00 => 8A 80 00 0A 14"_s, u"8A 83 05 01 => 8A 83 00 0F 14"_s,
+                   u"8A 84 01 01 => 8A 84 00 0E 14"_s, u"8A 85 02 01 => 8A 85 00 0E 16"_s,
+                   u"8A 86 30 01 => 8A 86 00 0E 00"_s});
+    row("reset answers", {u"8F => 8F 00 00 00 00"_s});
+
+    row("EEPROM 1 by item and data 1", {u"90 01 2A => 90 01 2A 11 2A"_s, u"90 03 FF => 90 03 FF 03 00"_s});
+    row("EEPROM 1 write reaches the working copy", {u"92 00 10 AB CD => 92 00 10 AB CD"_s,
+                                                   u"90 00 10 => 90 00 10 AB CD"_s, u"91 00 10 => 91 00 10 AB CD"_s});
+    row("working copy write leaves EEPROM 1", {u"93 00 E0 12 34 => 93 00 E0 12 34"_s, u"90 00 E0 => 90 00 E0 00 40"_s});
+    row("EEPROM 2", {u"9B 03 FE => 9B 03 FE 23 FE"_s, u"9C 00 01 55 AA => 9C 00 01 55 AA"_s,
+                     u"9B 00 01 => 9B 00 01 55 AA"_s, u"90 00 01 => 90 00 01 10 01"_s});
+    row("DSP EEPROM", {u"9D 00 05 => 9D 00 05 30 05"_s, u"9D 00 C0 => 9D 00 C0 00 00"_s,
+                       u"9E 00 C0 01 23 => 9E 00 C0 01 23"_s, u"9D 00 C0 => 9D 00 C0 01 23"_s});
+    row("DSP register write, with and without storing",
+        {u"94 EC => 94 EC 30 EC 00"_s, u"96 EC 12 34 => 96 EC 12 34 00"_s, u"94 EC => 94 EC 12 34 00"_s,
+         u"95 EC => 95 EC 30 EC 00"_s, u"97 03 AB CD => 97 03 AB CD 00"_s, u"95 03 => 95 03 AB CD 00"_s,
+         u"9D 00 03 => 9D 00 03 AB CD"_s});
+    row("DSP send: running or factory value", {u"96 05 77 88 => 96 05 77 88 00"_s, u"9F 05 00 => 9F 05 00 77 88"_s,
+                                               u"9F 05 01 => 9F 05 01 30 05"_s});
+}
+
+void TstCamsim::exchanges()
+{
+    QFETCH(QStringList, steps);
+    Camera cam = fixtureCamera();
+    for (const QString &step : steps) {
+        const QStringList parts = step.split(u"=>"_s);
+        QCOMPARE(parts.size(), 2);
+        const auto reply = cam.answer(request(parts.at(0), cam.id()));
+        QVERIFY2(reply, qPrintable(step));
+        QVERIFY(camsim::sumIsZero(*reply));
+        QCOMPARE(head(*reply), parts.at(1).trimmed());
+    }
+}
+
+void TstCamsim::unknownOrInvalidRequestsAreRefused_data()
+{
+    QTest::addColumn<QString>("req");
+    QTest::newRow("unused category") << u"87 00"_s;
+    QTest::newRow("unknown exposure item") << u"81 7F"_s;
+    QTest::newRow("unknown other item") << u"86 55"_s;
+    QTest::newRow("title character 0") << u"80 00 00"_s;
+    QTest::newRow("title character 21") << u"80 00 15"_s;
+    QTest::newRow("title write 21") << u"80 80 15 00 41"_s;
+    QTest::newRow("EEPROM 1 beyond 0x3FF") << u"90 04 00"_s;
+    QTest::newRow("EEPROM 1 write beyond") << u"92 FF FF 00 00"_s;
+    QTest::newRow("EEPROM 2 beyond") << u"9C 04 00 00 00"_s;
+    QTest::newRow("DSP EEPROM beyond 0xFF") << u"9D 01 00"_s;
+    QTest::newRow("RAM below the window") << u"98 CF FF 01"_s;
+    QTest::newRow("RAM above the window") << u"98 F0 00 01"_s;
+    QTest::newRow("speed code 3") << u"89 93 03"_s;
+    QTest::newRow("stop bits code") << u"89 94 00"_s;
+    QTest::newRow("iris reference 6") << u"81 72 06"_s;
+}
+
+void TstCamsim::unknownOrInvalidRequestsAreRefused()
+{
+    QFETCH(QString, req);
+    Camera cam = fixtureCamera();
+    const Camera before = cam;
+    const Frame7 r = request(req, cam.id());
+    const auto reply = cam.answer(r);
+    QVERIFY(reply);
+    QCOMPARE(head(*reply), camsim::bytesHex(std::array<uint8_t, 5>{uint8_t(r[0] | 0x40), r[1], 0, 0, 0}.data(), 5));
+    QCOMPARE((*reply)[5], cam.id());
+    QVERIFY(camsim::sumIsZero(*reply));
+    // A refused write changes nothing.
+    QVERIFY(cam.live() == before.live() && cam.stored() == before.stored());
+    QVERIFY(cam.title() == before.title() && cam.eeprom1() == before.eeprom1() && cam.eeprom2() == before.eeprom2());
+    QVERIFY(cam.dspEeprom() == before.dspEeprom());
+}
+
+void TstCamsim::idFilteringAndChecksum_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("cameraId");
+    QTest::addColumn<int>("requestId");
+    QTest::addColumn<bool>("badSum");
+    QTest::addColumn<bool>("answered");
+    QTest::newRow("1:1, own ID") << 0 << 1 << 1 << false << true;
+    QTest::newRow("1:1, any ID") << 0 << 1 << 9 << false << true;
+    QTest::newRow("1:N, own ID") << 1 << 5 << 5 << false << true;
+    QTest::newRow("1:N, other ID") << 1 << 5 << 1 << false << false;
+    QTest::newRow("1:N, ID 0") << 1 << 5 << 0 << false << false;
+    QTest::newRow("1:1, bad checksum") << 0 << 1 << 1 << true << false;
+    QTest::newRow("1:N, own ID, bad checksum") << 1 << 5 << 5 << true << false;
+}
+
+void TstCamsim::idFilteringAndChecksum()
+{
+    QFETCH(int, mode);
+    QFETCH(int, cameraId);
+    QFETCH(int, requestId);
+    QFETCH(bool, badSum);
+    QFETCH(bool, answered);
+    Camera cam;
+    cam.stored().commMode = mode;
+    cam.stored().commId = cameraId;
+    cam.reset();
+    // A write, so an ignored request visibly changes nothing.
+    Frame7 r = request(u"81 91 07"_s, uint8_t(requestId));
+    if (badSum)
+        r[6] ^= 0x01;
+    const auto reply = cam.answer(r);
+    QCOMPARE(bool(reply), answered);
+    QCOMPARE(cam.live().alcAutoLevel, answered ? 7 : Settings().alcAutoLevel);
+    if (reply)
+        QCOMPARE((*reply)[5], uint8_t(cameraId));
+}
+
+void TstCamsim::resetReloadsStoredSettingsOnly()
+{
+    Camera cam;
+    auto send = [&](const char *req) { QVERIFY(cam.answer(request(QString::fromLatin1(req), cam.id()))); };
+    send("86 82 01");         // H-reverse, saved
+    send("86 89 01");         // V-reverse, not saved
+    send("93 00 E0 12 34");   // working copy only
+    send("96 10 AA BB");      // DSP register only
+    send("9E 00 11 CC DD");   // DSP EEPROM only
+    send("86 A2 01");         // 'No Save' from here on
+    send("81 91 07");
+    QCOMPARE(cam.live().alcAutoLevel, 7);
+
+    send("8F");
+    QCOMPARE(cam.live().hReverse, 1);
+    QCOMPARE(cam.live().vReverse, 0);
+    QCOMPARE(cam.live().eepNoSave, 1);
+    QCOMPARE(cam.live().alcAutoLevel, Settings().alcAutoLevel);
+    QCOMPARE(cam.eeprom1Ram()[0xE0], cam.eeprom1()[0xE0]);
+    QCOMPARE(cam.dspRegisters()[0x10], cam.dspEeprom()[0x10]);
+    QCOMPARE(cam.dspRegisters()[0x11], uint16_t(0xCCDD));
+
+    // 'Save' keeps a no-save reverse.
+    send("86 89 01");
+    send("86 8F");
+    send("8F");
+    QCOMPARE(cam.live().vReverse, 1);
+}
+
+void TstCamsim::lineSettingsWaitForPowerOn()
+{
+    Camera cam;
+    QCOMPARE(cam.line().baud, 38400);
+    QVERIFY(cam.answer(request(u"89 93 00"_s, 1)));
+    QVERIFY(cam.answer(request(u"89 94 CE"_s, 1)));
+    QCOMPARE(head(*cam.answer(request(u"89 11"_s, 1))), u"89 11 00 04 00"_s);
+    QCOMPARE(cam.line().baud, 38400);
+    QVERIFY(cam.answer(request(u"8F"_s, 1)));
+    QCOMPARE(cam.line().baud, 38400);
+    QCOMPARE(cam.line().stopBits, 1);
+    cam.powerOn();
+    QCOMPARE(cam.line().baud, 9600);
+    QCOMPARE(cam.line().stopBits, 2);
+}
+
+void TstCamsim::figuresMoveBetweenReads()
+{
+    Camera cam;
+    for (const QString &req : {u"82 10"_s, u"82 16"_s, u"81 01"_s, u"81 70"_s, u"81 73"_s, u"98 D0 00 01"_s}) {
+        const auto a = cam.answer(request(req, 1));
+        const auto b = cam.answer(request(req, 1));
+        QVERIFY(a && b);
+        QVERIFY2(head(*a) != head(*b), qPrintable(req));
+    }
+}
+
+void TstCamsim::assembler_data()
+{
+    QTest::addColumn<QString>("stream");
+    QTest::addColumn<QStringList>("good");
+    QTest::addColumn<int>("bad");
+    const QString f1 = u"81 10 00 00 00 01 6E"_s;
+    const QString f2 = u"86 02 00 00 00 01 77"_s;
+    QTest::newRow("one frame") << f1 << QStringList{f1} << 0;
+    QTest::newRow("two frames back to back") << f1 + u' ' + f2 << QStringList{f1, f2} << 0;
+    QTest::newRow("bytes without bit 7 before a frame") << u"06 15 41 "_s + f1 << QStringList{f1} << 0;
+    QTest::newRow("a stray byte with bit 7 before a frame") << u"80 "_s + f1 << QStringList{f1} << 1;
+    QTest::newRow("a cut-short frame before a frame") << u"86 02 00 "_s + f1 << QStringList{f1} << 1;
+    QTest::newRow("a bad frame between good ones")
+        << f1 + u" 81 10 00 00 00 01 6F "_s + f2 << QStringList{f1, f2} << 1;
+}
+
+void TstCamsim::assembler()
+{
+    QFETCH(QString, stream);
+    QFETCH(QStringList, good);
+    QFETCH(int, bad);
+    camsim::FrameAssembler a;
+    QStringList frames;
+    int bads = 0;
+    for (const QString &b : stream.split(u' ', Qt::SkipEmptyParts))
+        if (const auto r = a.push(uint8_t(b.toUInt(nullptr, 16))))
+            r->good ? void(frames << camsim::bytesHex(r->frame.data(), 7)) : void(++bads);
+    QCOMPARE(frames, good);
+    QCOMPARE(bads, bad);
+    QVERIFY(a.idle());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Over a pseudo-terminal
+
+void TstCamsim::speedRuleOverPty()
+{
+    camsim::PtyCamera cam;
+    QString error;
+    QVERIFY2(cam.start(&error), qPrintable(error));
+    QVERIFY(QFileInfo(cam.slavePath()).exists());
+    PtyClient tool(cam.slavePath(), 19200);
+    QVERIFY(tool.isOpen());
+    const Frame7 write = request(u"81 91 07"_s, 1);
+
+    QCOMPARE(cam.ptyBaud(), 19200);
+    QVERIFY(tool.exchange(write, 7, kSilenceMs).isEmpty());
+    QCOMPARE(cam.withCamera([](Camera &c) { return c.live().alcAutoLevel; }), Settings().alcAutoLevel);
+    const auto log = cam.log();
+    QVERIFY(!log.isEmpty() && log.last().note.contains(u"19200"_s));
+
+    tool.setBaud(38400);
+    QCOMPARE(tool.exchange(write), bytesOf(*Camera().answer(write)));
+    QCOMPARE(cam.withCamera([](Camera &c) { return c.live().alcAutoLevel; }), 7);
+
+    // Checked per request: back to the wrong speed, silence again.
+    tool.setBaud(9600);
+    QVERIFY(tool.exchange(request(u"81 10"_s, 1), 7, kSilenceMs).isEmpty());
+    QCOMPARE(cam.received().size(), 1);
+    QCOMPARE(cam.sent().size(), 1);
+}
+
+void TstCamsim::storedSpeedAppliesAfterPowerCycle()
+{
+    camsim::Options o;
+    o.baud = 9600;
+    camsim::PtyCamera cam(o);
+    QVERIFY(cam.start());
+    PtyClient tool(cam.slavePath(), 9600);
+    QCOMPARE(tool.exchange(request(u"89 11"_s, 1)).mid(0, 4), QByteArray("\x89\x11\x00\x00", 4));
+    QCOMPARE(tool.exchange(request(u"89 93 01"_s, 1)).size(), 7);
+    QCOMPARE(tool.exchange(request(u"89 11"_s, 1)).size(), 7);   // still at 9600
+    cam.powerCycle();
+    QVERIFY(tool.exchange(request(u"89 11"_s, 1), 7, kSilenceMs).isEmpty());
+    tool.setBaud(19200);
+    QCOMPARE(tool.exchange(request(u"89 11"_s, 1)).mid(0, 4), QByteArray("\x89\x11\x01\x00", 4));
+}
+
+void TstCamsim::faultSilentAfter()
+{
+    camsim::Options o;
+    o.faults.silentAfter = 2;
+    o.mode = camsim::CommMode::OneToN;
+    camsim::PtyCamera cam(o);
+    QVERIFY(cam.start());
+    PtyClient tool(cam.slavePath());
+    QCOMPARE(tool.exchange(request(u"81 10"_s, 1)).size(), 7);
+    QVERIFY(tool.exchange(request(u"81 10"_s, 2), 7, kSilenceMs).isEmpty());   // not ours: not counted
+    QCOMPARE(tool.exchange(request(u"81 20"_s, 1)).size(), 7);
+    QVERIFY(tool.exchange(request(u"81 10"_s, 1), 7, kSilenceMs).isEmpty());
+    QVERIFY(tool.exchange(request(u"89 11"_s, 1), 7, kSilenceMs).isEmpty());
+}
+
+void TstCamsim::faultCorruptEvery()
+{
+    camsim::Options o;
+    o.faults.corruptEvery = 2;
+    camsim::PtyCamera cam(o);
+    QVERIFY(cam.start());
+    PtyClient tool(cam.slavePath());
+    QList<bool> sums;
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray r = tool.exchange(request(u"81 10"_s, 1));
+        QCOMPARE(r.size(), 7);
+        Frame7 f{};
+        std::memcpy(f.data(), r.constData(), 7);
+        QCOMPARE(head(f), u"81 10 00 04 04"_s);
+        sums << camsim::sumIsZero(f);
+    }
+    QCOMPARE(sums, (QList<bool>{true, false, true, false}));
+}
+
+void TstCamsim::faultErrorOn()
+{
+    camsim::Options o;
+    const auto parsed = camsim::parseCommandLine({u"camsim"_s, u"--error-on"_s, u"81/91"_s, u"--error-on"_s, u"0x9B/*"_s});
+    QVERIFY2(parsed.error.isEmpty(), qPrintable(parsed.error));
+    camsim::PtyCamera cam(parsed.options);
+    QVERIFY(cam.start());
+    PtyClient tool(cam.slavePath());
+    QCOMPARE(tool.exchange(request(u"81 91 07"_s, 1)), bytesOf(camsim::makeFrame(0xC1, 0x91, 0, 0, 0, 1)));
+    QCOMPARE(cam.withCamera([](Camera &c) { return c.live().alcAutoLevel; }), Settings().alcAutoLevel);
+    QCOMPARE(tool.exchange(request(u"9B 01 23"_s, 1)), bytesOf(camsim::makeFrame(0xDB, 0x01, 0, 0, 0, 1)));
+    QCOMPARE(tool.exchange(request(u"81 92 01"_s, 1)).at(0), char(0x81));
+
+    // Faults can be changed while running.
+    cam.setFaults({});
+    QCOMPARE(tool.exchange(request(u"81 91 07"_s, 1)).at(0), char(0x81));
+}
+
+void TstCamsim::faultStrayBytes()
+{
+    camsim::Options o;
+    o.faults.stray = QByteArray("\x41\x06", 2);
+    camsim::PtyCamera cam(o);
+    QVERIFY(cam.start());
+    PtyClient tool(cam.slavePath());
+    const Frame7 r = request(u"86 01"_s, 1);
+    QCOMPARE(tool.exchange(r, 9), QByteArray("\x41\x06", 2) + bytesOf(*Camera().answer(r)));
+}
+
+void TstCamsim::faultSplitAndPace()
+{
+    camsim::Options o;
+    o.baud = 9600;
+    o.faults.split = true;
+    camsim::PtyCamera cam(o);
+    QVERIFY(cam.start());
+    PtyClient tool(cam.slavePath(), 9600);
+    const Frame7 r = request(u"82 00"_s, 1);
+    const QByteArray expected = bytesOf(*Camera().answer(r));
+
+    // Split: three writes, 3 ms apart.
+    double span = 0;
+    tool.send(bytesOf(r));
+    QCOMPARE(tool.receive(7, 2000, &span), expected);
+    QVERIFY2(span >= 4.0, qPrintable(QString::number(span)));
+
+    // Paced at 9600 baud: 7 bytes of 10 bits take at least 6 byte times after the first.
+    cam.setFaults({});
+    cam.setPace(true);
+    tool.send(bytesOf(r));
+    QCOMPARE(tool.receive(7, 2000, &span), expected);
+    QVERIFY2(span >= 5.5, qPrintable(QString::number(span)));
+}
+
+void TstCamsim::stateRoundTrip()
+{
+    QTemporaryDir dir;
+    camsim::Options o;
+    o.statePath = dir.filePath(u"camera.json"_s);
+    {
+        camsim::PtyCamera cam(o);
+        QVERIFY(cam.start());
+        PtyClient tool(cam.slavePath());
+        for (const char *req : {"92 00 10 AB CD", "9C 03 FE 12 34", "9E 00 C2 00 99", "80 80 01 00 41",
+                                "86 82 01", "86 89 01", "89 93 01", "89 90 09"})
+            QCOMPARE(tool.exchange(request(QString::fromLatin1(req), 1)).size(), 7);
+        QVERIFY(cam.stop());
+    }
+    QVERIFY(QFileInfo::exists(o.statePath));
+
+    camsim::PtyCamera again(o);
+    QString error;
+    QVERIFY2(again.start(&error), qPrintable(error));
+    // The stored speed took effect at this power-on.
+    QCOMPARE(again.line().baud, 19200);
+    PtyClient tool(again.slavePath(), 19200);
+    auto ask = [&](const char *req) { return head(tool.exchange(request(QString::fromLatin1(req), 9))); };
+    QCOMPARE(ask("90 00 10"), u"90 00 10 AB CD"_s);
+    QCOMPARE(ask("9B 03 FE"), u"9B 03 FE 12 34"_s);
+    QCOMPARE(ask("9D 00 C2"), u"9D 00 C2 00 99"_s);
+    QCOMPARE(ask("80 00 01"), u"80 00 01 00 41"_s);
+    QCOMPARE(ask("86 01"), u"86 01 01 00 00"_s);   // the no-save V-reverse was not kept
+    QCOMPARE(ask("89 10"), u"89 10 09 00 00"_s);
+    QCOMPARE(again.withCamera([](Camera &c) { return c.titleText(); }), u"ARVIK CAMERA        "_s);
+
+    // Options given at start win over the stored values.
+    QVERIFY(again.stop());
+    o.id = 4;
+    camsim::PtyCamera third(o);
+    QVERIFY(third.start());
+    QCOMPARE(third.withCamera([](Camera &c) { return int(c.id()); }), 4);
+}
+
+void TstCamsim::badStateFileIsRejected()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"bad.json"_s);
+    const QByteArray files[] = {
+        "not json",
+        R"({"format": "orvik-camsim state", "version": 1, "eeprom1": "0000 0001"})",
+        R"({"format": "orvik-camsim state", "version": 1, "settings": {"noSuchSetting": 1}})",
+        R"({"format": "orvik-camsim state", "version": 1, "settings": {"agcLevel": "x"}})",
+        R"({"format": "something else", "version": 1})",
+    };
+    for (const QByteArray &content : files) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+        f.close();
+        camsim::Options o;
+        o.statePath = path;
+        camsim::PtyCamera cam(o);
+        QString error;
+        QVERIFY2(!cam.start(&error), content.constData());
+        QVERIFY(error.contains(path));
+        cam.stop();
+        // The bad file is left for its owner to look at.
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), content);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Command line and executable
+
+void TstCamsim::commandLine_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("nothing") << QStringList{} << true;
+    QTest::newRow("all options")
+        << QStringList{u"--baud"_s, u"19200"_s, u"--stop-bits"_s, u"2"_s, u"--id"_s, u"239"_s, u"--mode"_s, u"1:n"_s,
+                       u"--pace"_s, u"--state"_s, u"s.json"_s, u"--log"_s, u"-"_s, u"--link"_s, u"/tmp/x"_s,
+                       u"--silent-after"_s, u"0"_s, u"--corrupt-every"_s, u"3"_s, u"--error-on"_s, u"86/02"_s,
+                       u"--stray"_s, u"41,06"_s, u"--split"_s}
+        << true;
+    QTest::newRow("baud 4800") << QStringList{u"--baud"_s, u"4800"_s} << false;
+    QTest::newRow("stop bits 3") << QStringList{u"--stop-bits"_s, u"3"_s} << false;
+    QTest::newRow("id 256") << QStringList{u"--id"_s, u"256"_s} << false;
+    QTest::newRow("mode 2:1") << QStringList{u"--mode"_s, u"2:1"_s} << false;
+    QTest::newRow("corrupt every 0") << QStringList{u"--corrupt-every"_s, u"0"_s} << false;
+    QTest::newRow("error-on without bit 7") << QStringList{u"--error-on"_s, u"10/00"_s} << false;
+    QTest::newRow("error-on without item") << QStringList{u"--error-on"_s, u"81"_s} << false;
+    QTest::newRow("stray odd digits") << QStringList{u"--stray"_s, u"406"_s} << false;
+    QTest::newRow("unknown option") << QStringList{u"--speed"_s, u"1"_s} << false;
+    QTest::newRow("positional argument") << QStringList{u"/dev/ttyS0"_s} << false;
+}
+
+void TstCamsim::commandLine()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, ok);
+    const auto cl = camsim::parseCommandLine(QStringList{u"orvik-camsim"_s} + args);
+    QCOMPARE(cl.error.isEmpty(), ok);
+    if (ok && !args.isEmpty()) {
+        const camsim::Options &o = cl.options;
+        QCOMPARE(*o.baud, 19200);
+        QCOMPARE(*o.stopBits, 2);
+        QCOMPARE(*o.id, 239);
+        QVERIFY(*o.mode == camsim::CommMode::OneToN);
+        QVERIFY(o.pace && o.faults.split);
+        QCOMPARE(o.faults.silentAfter, 0);
+        QCOMPARE(o.faults.corruptEvery, 3);
+        QVERIFY(o.faults.refuses(0x86, 0x02) && !o.faults.refuses(0x86, 0x01));
+        QCOMPARE(o.faults.stray, QByteArray("\x41\x06", 2));
+        QCOMPARE(o.linkPath, u"/tmp/x"_s);
+    }
+}
+
+QString TstCamsim::executable()
+{
+#ifdef ORVIK_CAMSIM_EXE
+    return QStringLiteral(ORVIK_CAMSIM_EXE);
+#else
+    return QCoreApplication::applicationDirPath() + u"/../tools/camsim/orvik-camsim"_s;
+#endif
+}
+
+void TstCamsim::executableHelp()
+{
+    QProcess p;
+    p.start(executable(), {u"--help"_s});
+    QVERIFY2(p.waitForFinished(10000), qPrintable(executable()));
+    QCOMPARE(p.exitCode(), 0);
+    const QString help = QString::fromLocal8Bit(p.readAllStandardOutput());
+    for (const char *opt : {"--baud", "--stop-bits", "--id", "--mode", "--pace", "--state", "--log", "--link",
+                            "--silent-after", "--corrupt-every", "--error-on", "--stray", "--split", "--help"})
+        QVERIFY2(help.contains(QString::fromLatin1(opt)), opt);
+
+    p.start(executable(), {u"--baud"_s, u"1234"_s});
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitCode(), 2);
+    QVERIFY(QString::fromLocal8Bit(p.readAllStandardError()).contains(u"--baud"_s));
+}
+
+void TstCamsim::executableServesAPty()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(u"camera"_s);
+    const QString log = dir.filePath(u"frames.log"_s);
+    QProcess p;
+    p.start(executable(), {u"--link"_s, link, u"--id"_s, u"3"_s, u"--mode"_s, u"1:N"_s, u"--log"_s, log});
+    QVERIFY(p.waitForStarted(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(p.canReadLine(), 10000);
+    const QString slave = QString::fromLocal8Bit(p.readLine()).trimmed();
+    QVERIFY2(slave.startsWith(u"/dev/"_s), qPrintable(slave));
+    QCOMPARE(QFileInfo(link).symLinkTarget(), slave);
+
+    {
+        PtyClient tool(link);
+        QVERIFY(tool.isOpen());
+        QCOMPARE(tool.exchange(request(u"89 10"_s, 3)), bytesOf(camsim::makeFrame(0x89, 0x10, 3, 1, 0, 3)));
+        QVERIFY(tool.exchange(request(u"89 10"_s, 1), 7, kSilenceMs).isEmpty());
+    }
+
+    p.terminate();
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(!QFileInfo(link).isSymLink());
+
+    QFile f(log);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines.at(0).contains(u" in  8910 0000 0003 64"_s));
+    QVERIFY(lines.at(1).contains(u" out 8910 0301 0003 60"_s));
+    QVERIFY(lines.at(2).contains(u"ID 1"_s));
+    static const QRegularExpression stamp(u"^\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d "_s);
+    QVERIFY(stamp.match(lines.at(0)).hasMatch());
+}
+
+QTEST_GUILESS_MAIN(TstCamsim)
+#include "tst_camsim.moc"

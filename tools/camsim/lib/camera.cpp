@@ -1,0 +1,254 @@
+#include "camera.h"
+
+#include <cstdlib>
+
+using namespace Qt::StringLiterals;
+
+namespace camsim {
+
+uint8_t checksum(const Frame7 &f)
+{
+    unsigned sum = 0;
+    for (size_t i = 0; i < 6; ++i)
+        sum += f[i];
+    return uint8_t(0x100 - (sum & 0xFF));
+}
+
+bool sumIsZero(const Frame7 &f)
+{
+    unsigned sum = 0;
+    for (uint8_t b : f)
+        sum += b;
+    return (sum & 0xFF) == 0;
+}
+
+Frame7 makeFrame(uint8_t category, uint8_t item, uint8_t d1, uint8_t d2, uint8_t d3, uint8_t id)
+{
+    Frame7 f{category, item, d1, d2, d3, id, 0};
+    f[6] = checksum(f);
+    return f;
+}
+
+QString bytesHex(const uint8_t *data, size_t size)
+{
+    static const char16_t digits[] = u"0123456789ABCDEF";
+    QString s;
+    s.reserve(int(size * 3));
+    for (size_t i = 0; i < size; ++i) {
+        if (i)
+            s += u' ';
+        s += QChar(digits[data[i] >> 4]);
+        s += QChar(digits[data[i] & 0x0F]);
+    }
+    return s;
+}
+
+QString frameHex(const Frame7 &f)
+{
+    QString s;
+    s.reserve(17);
+    for (size_t i = 0; i < f.size(); ++i) {
+        s += bytesHex(&f[i], 1);
+        if (i == 1 || i == 3 || i == 5)
+            s += u' ';
+    }
+    return s;
+}
+
+int baudOfCode(int code)
+{
+    switch (code) {
+    case 0: return 9600;
+    case 1: return 19200;
+    case 2: return 38400;
+    default: return 0;
+    }
+}
+
+std::optional<int> codeOfBaud(int baud)
+{
+    for (int code = 0; code <= 2; ++code)
+        if (baudOfCode(code) == baud)
+            return code;
+    return std::nullopt;
+}
+
+const std::vector<SettingField> &settingFields()
+{
+#define CAMSIM_FIELD(name) SettingField{#name, &Settings::name}
+    static const std::vector<SettingField> fields = {
+        CAMSIM_FIELD(titleDisplay), CAMSIM_FIELD(titlePosition),
+        CAMSIM_FIELD(priority), CAMSIM_FIELD(agcLevel), CAMSIM_FIELD(sensLevel),
+        CAMSIM_FIELD(alcMode), CAMSIM_FIELD(alcAutoLevel), CAMSIM_FIELD(alcFixLevel),
+        CAMSIM_FIELD(aesMode), CAMSIM_FIELD(aesAutoLevel), CAMSIM_FIELD(aesFixShutter),
+        CAMSIM_FIELD(cpcStop),
+        CAMSIM_FIELD(blc), CAMSIM_FIELD(blcLevel),
+        CAMSIM_FIELD(blcRow1), CAMSIM_FIELD(blcRow2), CAMSIM_FIELD(blcRow3),
+        CAMSIM_FIELD(blcRow4), CAMSIM_FIELD(blcRow5), CAMSIM_FIELD(blcRow6),
+        CAMSIM_FIELD(peak), CAMSIM_FIELD(peakLevel),
+        CAMSIM_FIELD(wbMode), CAMSIM_FIELD(atwRange), CAMSIM_FIELD(atwLevel),
+        CAMSIM_FIELD(indoorLevel), CAMSIM_FIELD(outdoorLevel), CAMSIM_FIELD(awbLevel),
+        CAMSIM_FIELD(ryGain), CAMSIM_FIELD(byGain),
+        CAMSIM_FIELD(presetFlag), CAMSIM_FIELD(initial),
+        CAMSIM_FIELD(hReverse), CAMSIM_FIELD(vReverse), CAMSIM_FIELD(negative),
+        CAMSIM_FIELD(phaseOn), CAMSIM_FIELD(phase), CAMSIM_FIELD(phaseMax), CAMSIM_FIELD(phaseOffset),
+        CAMSIM_FIELD(gamma), CAMSIM_FIELD(language), CAMSIM_FIELD(winker),
+        CAMSIM_FIELD(hGain), CAMSIM_FIELD(vGain),
+        CAMSIM_FIELD(freeze), CAMSIM_FIELD(freezeMode), CAMSIM_FIELD(pushSw),
+        CAMSIM_FIELD(dayNight), CAMSIM_FIELD(dayNightLevel),
+        CAMSIM_FIELD(eepNoSave), CAMSIM_FIELD(reverseDpt), CAMSIM_FIELD(reverseMask),
+        CAMSIM_FIELD(blueBack), CAMSIM_FIELD(colorBar),
+        CAMSIM_FIELD(boardPosition), CAMSIM_FIELD(boardHNormal), CAMSIM_FIELD(boardVNormal),
+        CAMSIM_FIELD(tvNtsc), CAMSIM_FIELD(lowResolution),
+        CAMSIM_FIELD(commId), CAMSIM_FIELD(commMode), CAMSIM_FIELD(baudCode), CAMSIM_FIELD(twoStopBits),
+        CAMSIM_FIELD(menuOpen), CAMSIM_FIELD(zoomFocusKeys),
+        CAMSIM_FIELD(marker), CAMSIM_FIELD(markerX), CAMSIM_FIELD(markerY),
+    };
+#undef CAMSIM_FIELD
+    return fields;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Title codes
+
+uint16_t titleCodeOf(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u == 0x15 || u == 0x16 || u == 0x22 || u == 0x5D || u == 0x7D)
+        return u;
+    if ((u >= 0x27 && u <= 0x3E) || (u >= 0x41 && u <= 0x5B) || (u >= 0x61 && u <= 0x7B))
+        return u;
+    if (u == 0x20)
+        return Camera::kTitleBlank;
+    if (u == 0x7E)
+        return 0x0018;
+    return 0xFFFF;
+}
+
+QChar titleCharOf(uint16_t code)
+{
+    // The first character whose code matches, as a reader of the title finds it.
+    for (char16_t u = 0; u < 0x100; ++u)
+        if (titleCodeOf(QChar(u)) == code)
+            return QChar(u);
+    return QChar(u'?');
+}
+
+// ---------------------------------------------------------------------------------------------
+// Factory contents
+
+namespace {
+
+Camera::EepromWords patternWords(uint16_t base)
+{
+    Camera::EepromWords w{};
+    for (int a = 0; a < Camera::kEepromWords; ++a)
+        w[size_t(a)] = uint16_t(base | a);
+    return w;
+}
+
+} // namespace
+
+Camera::DspWords Camera::factoryDsp()
+{
+    DspWords w{};
+    for (int r = 0; r < kDspWords; ++r)
+        w[size_t(r)] = uint16_t(0x3000 | r);
+    // The pixel-defect table (15 H/V pairs) starts empty.
+    for (int r = 0xC0; r <= 0xDD; ++r)
+        w[size_t(r)] = 0;
+    return w;
+}
+
+Camera::Camera()
+    : eeprom1_(patternWords(0x1000)), eeprom2_(patternWords(0x2000)), dspEeprom_(factoryDsp())
+{
+    // IR decision thresholds (minimum/maximum of R+B, R-B and B/Y).
+    const uint16_t thresholds[] = {0x0040, 0x0180, 0x0020, 0x0100, 0x0030, 0x00C0};
+    for (size_t k = 0; k < 6; ++k)
+        eeprom1_[0xE0 + k] = thresholds[k];
+    // Firmware version code in the high byte of the last word.
+    eeprom1_[0x3FF] = 0x0300;
+
+    ram_.resize(size_t(kRamEnd - kRamBegin));
+    for (size_t i = 0; i < ram_.size(); ++i)
+        ram_[i] = uint8_t(i * 7 + (i >> 8));
+
+    setTitleText(u"ORVIK CAMERA"_s);
+    powerOn();
+}
+
+void Camera::powerOn()
+{
+    reset();
+    line_.baud = baudOfCode(stored_.baudCode) ? baudOfCode(stored_.baudCode) : 38400;
+    line_.stopBits = stored_.twoStopBits ? 2 : 1;
+}
+
+void Camera::reset()
+{
+    live_ = stored_;
+    eeprom1Ram_ = eeprom1_;
+    dspRegisters_ = dspEeprom_;
+}
+
+void Camera::set(int Settings::*field, int value, Persist persist)
+{
+    live_.*field = value;
+    if (persist == Persist::Always || (persist == Persist::Saved && !live_.eepNoSave))
+        stored_.*field = value;
+}
+
+Camera::Verdict Camera::verdict(const Frame7 &request) const
+{
+    if (!sumIsZero(request))
+        return Verdict::BadChecksum;
+    if (mode() == CommMode::OneToN && request[5] != id())
+        return Verdict::OtherId;
+    return Verdict::Answer;
+}
+
+Frame7 Camera::reply(uint8_t category, uint8_t item, uint8_t d1, uint8_t d2, uint8_t d3) const
+{
+    return makeFrame(category, item, d1, d2, d3, id());
+}
+
+Frame7 Camera::errorReply(const Frame7 &request) const
+{
+    return reply(uint8_t(request[0] | 0x40), request[1]);
+}
+
+int Camera::wave() const
+{
+    return std::abs(int(tick_ % 64) - 32);
+}
+
+uint8_t Camera::ramByte(int address) const
+{
+    if (address < kRamBegin || address >= kRamEnd)
+        return 0;
+    switch (address) {
+    case kRamBegin: return uint8_t(tick_ >> 8);   // request counter, high byte first
+    case kRamBegin + 1: return uint8_t(tick_);
+    case kRamBegin + 2: return uint8_t(wave());
+    default: return ram_[size_t(address - kRamBegin)];
+    }
+}
+
+QString Camera::titleText() const
+{
+    QString s;
+    for (uint16_t code : title_)
+        s += titleCharOf(code);
+    return s;
+}
+
+void Camera::setTitleText(const QString &text)
+{
+    for (int k = 0; k < kTitleLength; ++k) {
+        const uint16_t code = k < text.size() ? titleCodeOf(text.at(k)) : kTitleBlank;
+        title_[size_t(k)] = code == 0xFFFF ? kTitleBlank : code;
+    }
+}
+
+} // namespace camsim

@@ -1,0 +1,195 @@
+// The simulated camera module: its settings, its memories and its answer to one request frame.
+// No I/O here: Camera::answer() is a plain "request frame -> optional reply frame" function, so
+// the model can be driven directly (tests) or through a pseudo-terminal (PtyCamera).
+#pragma once
+
+#include "link/frame.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace camsim {
+
+// Frame helpers (the checksum makes the seven bytes sum to 0 modulo 256).
+uint8_t checksum(const Frame7 &f);
+bool sumIsZero(const Frame7 &f);
+Frame7 makeFrame(uint8_t category, uint8_t item, uint8_t d1, uint8_t d2, uint8_t d3, uint8_t id);
+// "8110 0102 0301 6A": two hex digits per byte, a space after bytes 1, 3 and 5.
+QString frameHex(const Frame7 &f);
+// Any byte string as upper-case hex pairs separated by spaces.
+QString bytesHex(const uint8_t *data, size_t size);
+
+// Line speeds as the camera stores them (0x89/0x11 data 1): 0 = 9600, 1 = 19200, 2 = 38400.
+int baudOfCode(int code);            // 0 for an unknown code
+std::optional<int> codeOfBaud(int baud);
+
+// Every setting the camera keeps, one int each (sent as one byte unless a layout says
+// otherwise). Grouped as the command tables group them.
+struct Settings
+{
+    // 0x80 title display
+    int titleDisplay = 1, titlePosition = 0;
+    // 0x81 AGC and sensitivity-up
+    int priority = 0, agcLevel = 4, sensLevel = 0;
+    // 0x81 ALC and AES
+    int alcMode = 0, alcAutoLevel = 4, alcFixLevel = 4;
+    int aesMode = 0, aesAutoLevel = 4, aesFixShutter = 0;
+    int cpcStop = 0;
+    // 0x81 BLC (six metering rows, bit 0 = leftmost cell) and peak
+    int blc = 0, blcLevel = 3;
+    int blcRow1 = 0x00, blcRow2 = 0x18, blcRow3 = 0x3C, blcRow4 = 0x3C, blcRow5 = 0x18, blcRow6 = 0x00;
+    int peak = 0, peakLevel = 4;
+    // 0x82 white balance and colour gains
+    int wbMode = 0, atwRange = 0, atwLevel = 4, indoorLevel = 4, outdoorLevel = 4, awbLevel = 4;
+    int ryGain = 4, byGain = 4;
+    // 0x86 other functions
+    int presetFlag = 0, initial = 0;
+    int hReverse = 0, vReverse = 0, negative = 0;
+    int phaseOn = 0, phase = 0, phaseMax = 624, phaseOffset = 0;
+    int gamma = 0, language = 0, winker = 0;
+    int hGain = 4, vGain = 4;
+    int freeze = 0, freezeMode = 0, pushSw = 0;
+    int dayNight = 1, dayNightLevel = 4;
+    int eepNoSave = 0, reverseDpt = 0, reverseMask = 0;
+    int blueBack = 0, colorBar = 0;
+    // 0x86 status words (board straps, read only)
+    int boardPosition = 1, boardHNormal = 1, boardVNormal = 1, tvNtsc = 1, lowResolution = 0;
+    // 0x89 communication settings; baudCode/twoStopBits reach the line at the next power-on
+    int commId = 1, commMode = 0, baudCode = 2, twoStopBits = 0;
+    // 0x89/0x80 OSD key state (not kept over a power cycle)
+    int menuOpen = 0, zoomFocusKeys = 0;
+    // 0x8A marker
+    int marker = 0, markerX = 128, markerY = 128;
+
+    bool operator==(const Settings &) const = default;
+};
+
+// Name and member of every setting, for the state file.
+struct SettingField
+{
+    const char *name;
+    int Settings::*member;
+};
+const std::vector<SettingField> &settingFields();
+
+enum class CommMode { OneToOne = 0, OneToN = 1 };
+
+// How a write is kept: Saved = stored unless the camera is in 'No Save' mode; Always = stored
+// regardless; Volatile = lost at the next reset.
+enum class Persist { Saved, Always, Volatile };
+
+// The speed and stop bits the camera's UART runs at; set only at power-on.
+struct LineSettings
+{
+    int baud = 38400;
+    int stopBits = 1;
+};
+
+// One request as the command handlers see it.
+struct Request
+{
+    uint8_t category = 0, item = 0, d1 = 0, d2 = 0, d3 = 0;
+
+    static Request of(const Frame7 &f) { return {f[0], f[1], f[2], f[3], f[4]}; }
+    // The memory categories address a word by item (high byte) and data 1 (low byte).
+    int address() const { return item << 8 | d1; }
+    // ... and carry a written word in data 2 (high) and data 3 (low).
+    uint16_t word() const { return uint16_t(d2 << 8 | d3); }
+};
+
+class Camera
+{
+public:
+    static constexpr int kEepromWords = 1024;
+    static constexpr int kDspWords = 256;
+    static constexpr int kTitleLength = 20;
+    static constexpr int kRamBegin = 0xD000;
+    static constexpr int kRamEnd = 0xF000;   // one past the window
+    static constexpr uint16_t kTitleBlank = 0x007E;
+
+    using EepromWords = std::array<uint16_t, kEepromWords>;
+    using DspWords = std::array<uint16_t, kDspWords>;
+    using Title = std::array<uint16_t, kTitleLength>;
+
+    // Factory defaults, powered on.
+    Camera();
+
+    enum class Verdict { Answer, BadChecksum, OtherId };
+    // Whether the camera answers this frame at all: a bad checksum is never answered, and in
+    // '1:N' mode only frames carrying the camera's own ID are.
+    Verdict verdict(const Frame7 &request) const;
+    // The camera's reaction to one request frame: its reply, or nothing.
+    std::optional<Frame7> answer(const Frame7 &request);
+    // The refusal of a request: category | 0x40, same item, no data.
+    Frame7 errorReply(const Frame7 &request) const;
+    // A reply from this camera (its ID, sealed).
+    Frame7 reply(uint8_t category, uint8_t item, uint8_t d1 = 0, uint8_t d2 = 0, uint8_t d3 = 0) const;
+    // True when a command table handles this category and item.
+    static bool knows(uint8_t category, uint8_t item);
+
+    // Power on: the live settings and the working copies come from the stored ones, and the
+    // line takes the stored speed and stop bits.
+    void powerOn();
+    // The reset command: as power-on, but the line keeps running at its speed.
+    void reset();
+
+    Settings &live() { return live_; }
+    const Settings &live() const { return live_; }
+    Settings &stored() { return stored_; }
+    const Settings &stored() const { return stored_; }
+    // Changes one setting as a write request does.
+    void set(int Settings::*field, int value, Persist persist = Persist::Saved);
+
+    uint8_t id() const { return uint8_t(live_.commId); }
+    CommMode mode() const { return live_.commMode == 1 ? CommMode::OneToN : CommMode::OneToOne; }
+    LineSettings line() const { return line_; }
+
+    Title &title() { return title_; }
+    const Title &title() const { return title_; }
+    // EEPROM 1 and the working copy the firmware runs from (0x91 reads, 0x93 writes it).
+    EepromWords &eeprom1() { return eeprom1_; }
+    const EepromWords &eeprom1() const { return eeprom1_; }
+    EepromWords &eeprom1Ram() { return eeprom1Ram_; }
+    const EepromWords &eeprom1Ram() const { return eeprom1Ram_; }
+    EepromWords &eeprom2() { return eeprom2_; }
+    const EepromWords &eeprom2() const { return eeprom2_; }
+    DspWords &dspEeprom() { return dspEeprom_; }
+    const DspWords &dspEeprom() const { return dspEeprom_; }
+    DspWords &dspRegisters() { return dspRegisters_; }
+    const DspWords &dspRegisters() const { return dspRegisters_; }
+    // Factory contents of the DSP EEPROM (the 'default' variant of 0x9F reads these).
+    static DspWords factoryDsp();
+    // The RAM window 0xD000-0xEFFF; a few words there follow the running figures.
+    uint8_t ramByte(int address) const;
+
+    // Advances once per answered request; the live figures (exposure, iris, colour detection,
+    // RAM counters) are functions of it, so a repeated read shows movement.
+    unsigned tick() const { return tick_; }
+    // A triangle wave 0..32 of the tick, never equal for two consecutive ticks.
+    int wave() const;
+
+    // Title text as the camera shows it (codes without a character appear as '?').
+    QString titleText() const;
+    // Stores a title given as text (characters without a code become blanks).
+    void setTitleText(const QString &text);
+
+private:
+    Settings stored_;
+    Settings live_;
+    LineSettings line_;
+    Title title_{};
+    EepromWords eeprom1_{}, eeprom1Ram_{}, eeprom2_{};
+    DspWords dspEeprom_{}, dspRegisters_{};
+    std::vector<uint8_t> ram_;
+    unsigned tick_ = 0;
+};
+
+// The title code of a character (0xFFFF when it has none) and back.
+uint16_t titleCodeOf(QChar c);
+QChar titleCharOf(uint16_t code);
+
+} // namespace camsim
