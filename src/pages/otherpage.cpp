@@ -1,5 +1,11 @@
 #include "pages/otherpage.h"
 
+#include "link/convert.h"
+#include "link/link.h"
+#include "pages/easy2page.h"
+#include "pages/easypage.h"
+#include "pages/eeppage.h"
+#include "pages/facpage.h"
 #include "pages/pages.h"
 
 #include <QFormLayout>
@@ -12,6 +18,8 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+constexpr uint8_t Other = 0x86;
 
 const QStringList OffOn{u"OFF"_s, u"ON"_s};
 
@@ -116,4 +124,331 @@ QGroupBox *OtherPage::layoutPhase()
     v->addWidget(control);
     v->addWidget(offset);
     return box;
+}
+
+// ---------------------------------------------------------------- behaviour
+
+void OtherPage::connectHandlers()
+{
+    using Handler = void (OtherPage::*)();
+    auto onItem = [this](kit::RadioGroup *group, Handler h) {
+        kit::on(group, &kit::RadioGroup::itemClicked, this, [this, h] { (this->*h)(); });
+    };
+    auto onPress = [this](QAbstractButton *button, Handler h) {
+        kit::on(button, &QAbstractButton::clicked, this, [this, h] { (this->*h)(); });
+    };
+    auto onToggle = [this](QCheckBox *box, Handler h) {
+        kit::on(box, &QCheckBox::toggled, this, [this, h] { (this->*h)(); });
+    };
+
+    const std::pair<kit::RadioGroup *, Handler> groups[] = {
+        {Preset, &OtherPage::PresetClick},
+        {Initial, &OtherPage::InitialClick},
+        {HRev, &OtherPage::HRevClick},
+        {VRev, &OtherPage::VRevClick},
+        {Nega, &OtherPage::NegaClick},
+        {NSHRev, &OtherPage::NSHRevClick},
+        {NSVRev, &OtherPage::NSVRevClick},
+        {Phase, &OtherPage::PhaseClick},
+        {Freeze, &OtherPage::FreezeClick},
+        {FreezeMode, &OtherPage::FreezeModeClick},
+        {Gamma, &OtherPage::GammaClick},
+        {Language, &OtherPage::LanguageClick},
+        {Chroma, &OtherPage::ChromaClick},
+        {ChromaAutoLv, &OtherPage::ChromaAutoLvClick},
+        {RunMark, &OtherPage::RunMarkClick},
+        {eep_no_save, &OtherPage::eep_no_saveClick},
+        {rec_chk_dpt, &OtherPage::rec_chk_dptClick},
+        {rev_chk, &OtherPage::rev_chkClick},
+        // twins on the EASY page
+        {pages.easy->Default, &OtherPage::DefaultClick},
+        {pages.easy->InitialE, &OtherPage::InitialEClick},
+        {pages.easy->PosiNega, &OtherPage::PosiNegaClick},
+        {pages.easy->Sync, &OtherPage::SyncClick},
+        {pages.easy->GammaE, &OtherPage::GammaEClick},
+        {pages.easy->langu_sel, &OtherPage::langu_selClick},
+        {pages.easy->FreezeE, &OtherPage::FreezeEClick},
+        {pages.easy->chromaE, &OtherPage::chromaEClick},
+        {pages.easy->PushSW, &OtherPage::PushSWClick},
+    };
+    for (const auto &[group, h] : groups)
+        onItem(group, h);
+
+    onPress(PhUp, &OtherPage::PhUpClick);
+    onPress(PhDown, &OtherPage::PhDownClick);
+    onPress(pages.easy->PresetSet, &OtherPage::PresetSetClick);
+    onPress(pages.easy->PhaseSet, &OtherPage::PhaseSetClick);
+    onPress(pages.easy->RevSet, &OtherPage::RevSetClick);
+    onToggle(pages.easy->HReverse, &OtherPage::HReverseClick);
+    onToggle(pages.easy->VReverse, &OtherPage::VReverseClick);
+    kit::on(PhOFFSET, &QLineEdit::textChanged, this, [this] { PhOFFSETChange(); });
+}
+
+void OtherPage::PageCheck()
+{
+    OtherRead();
+}
+
+void OtherPage::Trans_end(const ResponseFrame &r)
+{
+    Trans_end_Other(r);
+}
+
+// ---- reads
+
+void OtherPage::read(uint8_t item)
+{
+    link.request(Other, item, 1);
+}
+
+void OtherPage::OtherRead() { read(0x00); }
+void OtherPage::OtherRead2() { read(0x01); }
+void OtherPage::OtherRead3() { read(0x02); }
+void OtherPage::OtherRead4() { read(0x03); }
+void OtherPage::OtherRead5() { read(0x04); }
+void OtherPage::APCRead() { read(0x08); }
+void OtherPage::FreezeRead() { read(0x09); }
+void OtherPage::ReverseRead() { read(0x0A); }
+void OtherPage::DayNightRead() { read(0x10); }
+void OtherPage::OtherRead6() { read(0x11); }
+
+void OtherPage::OtherRead12()
+{
+    if (!link.Trans_chk())
+        return;
+    pages.eep->TransactionKind = 5;
+    read(0x12);
+}
+
+// ---- apply
+
+void OtherPage::OtherSet(const ResponseFrame &r)
+{
+    // The page's 'OK' is a one-shot command: it always falls back to 'CANCEL'.
+    Preset->setItemIndex(0);
+    pages.easy->Default->setItemIndex(r.data1());
+    pages.fac->FPreset->setItemIndex(r.data1());
+    Initial->setItemIndex(r.data2());
+    pages.easy->InitialE->setItemIndex(r.data2());
+}
+
+void OtherPage::OtherSet2(const ResponseFrame &r)
+{
+    HRev->setItemIndex(r.data1());
+    NSHRev->setItemIndex(r.data1());
+    VRev->setItemIndex(r.data2());
+    NSVRev->setItemIndex(r.data2());
+    Nega->setItemIndex(r.data3());
+    pages.easy->PosiNega->setItemIndex(r.data3());
+    pages.easy->HReverse->setChecked(r.data1() != 0);
+    pages.easy->VReverse->setChecked(r.data2() != 0);
+}
+
+void OtherPage::OtherSet3(const ResponseFrame &r)
+{
+    Phase->setItemIndex(r.data1());
+    pages.fac->FPhase->setItemIndex(r.data1());
+    pages.easy->Sync->setItemIndex(r.data1());
+    const bool locked = r.data1() != 0;
+    pages.easy->PhaseUD->setEnabled(locked);
+    pages.easy->PhaseLevel->setEnabled(locked);
+    const auto phase = uint16_t(r.data2() << 8 | r.data3());
+    PhDisp->setText(conv::signed16Display(phase));
+    pages.easy->PhaseUD->setPosition(phase);
+}
+
+void OtherPage::OtherSet4(const ResponseFrame &r)
+{
+    pages.easy->PhaseUD->setMaximum(r.data1() << 8 | r.data2());
+}
+
+void OtherPage::OtherSet5(const ResponseFrame &r)
+{
+    Gamma->setItemIndex(r.data1());
+    pages.easy->GammaE->setItemIndex(r.data1());
+    Language->setItemIndex(r.data2());
+    pages.easy->langu_sel->setItemIndex(r.data2());
+    RunMark->setItemIndex(r.data3());
+}
+
+void OtherPage::FreezeSet(const ResponseFrame &r)
+{
+    Freeze->setItemIndex(r.data1());
+    pages.easy->FreezeE->setItemIndex(r.data1());
+    FreezeMode->setItemIndex(r.data2());
+    pages.easy->PushSW->setItemIndex(r.data3());
+}
+
+void OtherPage::DayNightSet(const ResponseFrame &r)
+{
+    Chroma->setItemIndex(r.data1());
+    pages.easy->chromaE->setItemIndex(r.data1());
+    pages.easy2->DayNight->setItemIndex(r.data1());
+    // The factory switch knows only the two automatic modes.
+    if (r.data1() == 2)
+        pages.fac->FDayNight->setItemIndex(0);
+    else if (r.data1() == 3)
+        pages.fac->FDayNight->setItemIndex(1);
+    ChromaAutoLv->setItemIndex(r.data2());
+    pages.easy2->DayNightLv->setItemIndex(r.data2());
+}
+
+void OtherPage::OtherSet6(const ResponseFrame &r)
+{
+    eep_no_save->setItemIndex(r.data1());
+    rec_chk_dpt->setItemIndex(r.data2());
+    rev_chk->setItemIndex(r.data3());
+}
+
+void OtherPage::ReverseSet(const ResponseFrame &r)
+{
+    hrev_disp->setText(r.data1() != 0 ? u"H-Reverse"_s : u"Not H-Reverse"_s);
+    vrev_disp->setText(r.data2() != 0 ? u"V-Reverse"_s : u"Not V-Reverse"_s);
+}
+
+void OtherPage::APCSet(const ResponseFrame &r)
+{
+    pages.fac->HGain->setItemIndex(r.data1());
+    pages.easy->HGainBar->setValue(r.data1());
+    pages.fac->VGain->setItemIndex(r.data2());
+    pages.easy->VGainBar->setValue(r.data2());
+}
+
+// ---- decoder
+
+void OtherPage::Trans_end_Other(const ResponseFrame &r)
+{
+    using Apply = void (OtherPage::*)(const ResponseFrame &);
+    using Next = void (OtherPage::*)();
+    struct Step
+    {
+        uint8_t item;
+        Apply apply;
+        Next next; // nullptr: the chain ends here
+    };
+    static constexpr Step Steps[] = {
+        {0x00, &OtherPage::OtherSet, &OtherPage::OtherRead2},
+        {0x01, &OtherPage::OtherSet2, &OtherPage::OtherRead3},
+        {0x02, &OtherPage::OtherSet3, &OtherPage::OtherRead4},
+        {0x03, &OtherPage::OtherSet4, &OtherPage::OtherRead5},
+        {0x04, &OtherPage::OtherSet5, &OtherPage::FreezeRead},
+        {0x09, &OtherPage::FreezeSet, &OtherPage::DayNightRead},
+        {0x10, &OtherPage::DayNightSet, &OtherPage::OtherRead6},
+        {0x11, &OtherPage::OtherSet6, &OtherPage::ReverseRead},
+        {0x0A, &OtherPage::ReverseSet, nullptr},
+        // answers to writes that report the new state
+        {0x82, &OtherPage::OtherSet2, nullptr},
+        {0x83, &OtherPage::OtherSet2, nullptr},
+        {0x88, &OtherPage::OtherSet2, nullptr},
+        {0x89, &OtherPage::OtherSet2, nullptr},
+        {0x85, &OtherPage::OtherSet3, nullptr},
+        {0x86, &OtherPage::OtherSet3, nullptr},
+    };
+    if (!r.isError() && r.category() == Other) {
+        for (const Step &s : Steps) {
+            if (s.item != r.item())
+                continue;
+            // Apply while still busy, so the controls' own handlers send nothing back.
+            (this->*s.apply)(r);
+            link.release();
+            if (s.next)
+                (this->*s.next)();
+            return;
+        }
+    }
+    link.release();
+}
+
+// ---- writes
+
+void OtherPage::writeItem(uint8_t item, const kit::RadioGroup *group)
+{
+    const int index = group->itemIndex();
+    if (index < 0)
+        return;
+    link.request(Other, item, 2, uint8_t(index));
+}
+
+void OtherPage::PresetClick() { writeItem(0x80, Preset); }
+void OtherPage::InitialClick() { writeItem(0x81, Initial); }
+void OtherPage::HRevClick() { writeItem(0x82, HRev); }
+void OtherPage::VRevClick() { writeItem(0x83, VRev); }
+void OtherPage::NegaClick() { writeItem(0x84, Nega); }
+void OtherPage::PhaseClick() { writeItem(0x85, Phase); }
+void OtherPage::NSHRevClick() { writeItem(0x88, NSHRev); }
+void OtherPage::NSVRevClick() { writeItem(0x89, NSVRev); }
+void OtherPage::GammaClick() { writeItem(0x8A, Gamma); }
+void OtherPage::LanguageClick() { writeItem(0x8B, Language); }
+void OtherPage::RunMarkClick() { writeItem(0x8C, RunMark); }
+void OtherPage::FreezeClick() { writeItem(0x90, Freeze); }
+void OtherPage::FreezeModeClick() { writeItem(0x91, FreezeMode); }
+void OtherPage::ChromaClick() { writeItem(0xA0, Chroma); }
+void OtherPage::ChromaAutoLvClick() { writeItem(0xA1, ChromaAutoLv); }
+void OtherPage::eep_no_saveClick() { writeItem(0xA2, eep_no_save); }
+void OtherPage::rec_chk_dptClick() { writeItem(0xA3, rec_chk_dpt); }
+void OtherPage::rev_chkClick() { writeItem(0xA4, rev_chk); }
+
+void OtherPage::InitialEClick() { writeItem(0x81, pages.easy->InitialE); }
+void OtherPage::PosiNegaClick() { writeItem(0x84, pages.easy->PosiNega); }
+void OtherPage::SyncClick() { writeItem(0x85, pages.easy->Sync); }
+void OtherPage::GammaEClick() { writeItem(0x8A, pages.easy->GammaE); }
+void OtherPage::langu_selClick() { writeItem(0x8B, pages.easy->langu_sel); }
+void OtherPage::FreezeEClick() { writeItem(0x90, pages.easy->FreezeE); }
+void OtherPage::chromaEClick() { writeItem(0xA0, pages.easy->chromaE); }
+void OtherPage::PushSWClick() { writeItem(0xC0, pages.easy->PushSW); }
+
+void OtherPage::DefaultClick()
+{
+    const int index = pages.easy->Default->itemIndex();
+    if (index < 0 || !link.Trans_chk())
+        return;
+    pages.fac->TransactionKind = 0;
+    link.request(Other, 0x80, 3, 2, uint8_t(index));
+}
+
+void OtherPage::PresetSetClick()
+{
+    if (pages.easy->Default->itemIndex() == 1)
+        link.request(Other, 0x80, 2, 0);
+}
+
+void OtherPage::HReverseClick()
+{
+    link.request(Other, 0x88, 2, pages.easy->HReverse->isChecked() ? 1 : 0);
+}
+
+void OtherPage::VReverseClick()
+{
+    link.request(Other, 0x89, 2, pages.easy->VReverse->isChecked() ? 1 : 0);
+}
+
+void OtherPage::RevSetClick()
+{
+    link.request(Other, 0x8F, 1);
+}
+
+void OtherPage::PhStep(bool up)
+{
+    link.request(Other, 0x86, 3, up ? 1 : 0, uint8_t(PhUpDown->position()));
+}
+
+void OtherPage::PhUpClick() { PhStep(true); }
+void OtherPage::PhDownClick() { PhStep(false); }
+
+void OtherPage::PhaseSetClick()
+{
+    const int phase = pages.easy->PhaseUD->position();
+    link.request(Other, 0x86, 3, uint8_t(phase >> 8), uint8_t(phase));
+}
+
+void OtherPage::PhOFFSETChange()
+{
+    const QString text = PhOFFSET->text();
+    // A character that is not a hex digit can never make a value: say so, send nothing.
+    const bool bad = !text.isEmpty() && !conv::isHexText(text);
+    PhOFFSET->setInvalid(bad);
+    if (bad || text.size() != PhOFFSET->maxLength())
+        return;
+    const auto offset = uint16_t(conv::hexToU32(text));
+    link.request(Other, 0x87, 3, uint8_t(offset >> 8), uint8_t(offset));
 }

@@ -10,6 +10,76 @@ class OtherPage : public Page
 public:
     OtherPage(Link &link, Pages &pages);
     void layoutControls() override;
+    void connectHandlers() override;
+    void PageCheck() override;
+    void Trans_end(const ResponseFrame &r) override;
+
+    // Reads of category 0x86; each is dropped while the link is busy.
+    void OtherRead();
+    void OtherRead2();
+    void OtherRead3();
+    void OtherRead4();
+    void OtherRead5();
+    void APCRead();
+    void FreezeRead();
+    void ReverseRead();
+    void DayNightRead();
+    void OtherRead6();
+    void OtherRead12();   // the reply goes to the EEP page's status decoder
+
+    // Apply operations of the 0x86 replies. They fill this page and the twins on the EASY,
+    // EASY2 and Fac pages; the EASY and Fac decoders call them too.
+    void OtherSet(const ResponseFrame &r);
+    void OtherSet2(const ResponseFrame &r);
+    void OtherSet3(const ResponseFrame &r);
+    void OtherSet4(const ResponseFrame &r);
+    void OtherSet5(const ResponseFrame &r);
+    void OtherSet6(const ResponseFrame &r);
+    void FreezeSet(const ResponseFrame &r);
+    void DayNightSet(const ResponseFrame &r);
+    void ReverseSet(const ResponseFrame &r);
+    void APCSet(const ResponseFrame &r);
+
+    void Trans_end_Other(const ResponseFrame &r);
+
+    // Write handlers of this page.
+    void PresetClick();
+    void InitialClick();
+    void HRevClick();
+    void VRevClick();
+    void NegaClick();
+    void NSHRevClick();
+    void NSVRevClick();
+    void PhaseClick();
+    void PhUpClick();
+    void PhDownClick();
+    void PhOFFSETChange();
+    void FreezeClick();
+    void FreezeModeClick();
+    void GammaClick();
+    void LanguageClick();
+    void ChromaClick();
+    void ChromaAutoLvClick();
+    void RunMarkClick();
+    void eep_no_saveClick();
+    void rec_chk_dptClick();
+    void rev_chkClick();
+
+    // Write handlers of the twins on the EASY page.
+    void DefaultClick();
+    void PresetSetClick();
+    void InitialEClick();
+    void PosiNegaClick();
+    void SyncClick();
+    void PhaseSetClick();
+    void HReverseClick();
+    void VReverseClick();
+    void RevSetClick();
+    void GammaEClick();
+    void langu_selClick();
+    void FreezeEClick();
+    void chromaEClick();
+    void PushSWClick();
 
     kit::RadioGroup *Preset = nullptr;
     kit::RadioGroup *Initial = nullptr;
@@ -43,4 +113,8 @@ public:
 
 private:
     QGroupBox *layoutPhase();
+    void read(uint8_t item);
+    // Sends 0x86/item with the group's item index as data 1.
+    void writeItem(uint8_t item, const kit::RadioGroup *group);
+    void PhStep(bool up);
 };
