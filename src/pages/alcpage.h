@@ -12,6 +12,57 @@ class AlcPage : public Page
 public:
     AlcPage(Link &link, Pages &pages);
     void layoutControls() override;
+    void connectHandlers() override;
+    void PageCheck() override;
+    void Trans_end(const ResponseFrame &r) override;
+
+    // Reads; each is dropped while the link is busy.
+    void ALCRead();
+    void AESRead();
+    void IalcRead();
+    void IcpcRead();
+    void IsqlRead(uint8_t reference);
+    void IsqnRead();
+    void DZDSPRead(uint8_t address);
+
+    // Apply operations; ALCSet and AESSet also fill the EASY twins (and FAES on the Fac
+    // page) and decide which level controls can be used.
+    void ALCSet(const ResponseFrame &r);
+    void AESSet(const ResponseFrame &r);
+    void IalcSet(const ResponseFrame &r);
+    void IcpcSet(const ResponseFrame &r);
+    void IsqlSet(const ResponseFrame &r);
+    void IsqnSet(const ResponseFrame &r);
+    void IDSPSet(const ResponseFrame &r);
+
+    void Trans_end_ALC(const ResponseFrame &r);
+
+    // Write handlers of this page and of the EASY copies.
+    void ALCClick();
+    void ALCAutoLvClick();
+    void ALCFixLvClick();
+    void AESClick();
+    void AESAutoLvClick();
+    void AESFixLvClick();
+    void ALCEClick();
+    void ALCAutoBarChange();
+    void ALCFixBarChange();
+    void AESEClick();
+    void AESAutoBarChange();
+    void AESFixBoxChange();
+    void IGETClick();
+    void IcpcstopClick();
+    // A register edit changed: writes the register once the text is four hex digits.
+    void registerChange(kit::Edit *edit, uint8_t address);
+    void I03Change();
+    void IECChange();
+    void IEDChange();
+    void IF5Change();
+    void IE3Change();
+    void IEEChange();
+    void IF7Change();
+    void IFBChange();
+    void IF8Change();
 
     // ALC and AES: mode 0 automatic, 1 fixed; each with its two level scales.
     kit::RadioGroup *ALC = nullptr;
@@ -47,6 +98,9 @@ public:
     QCheckBox *Icpcstop = nullptr;
 
 private:
+    // The register edit of an address, or nullptr.
+    kit::Edit *registerEdit(uint8_t address) const;
+    void write(uint8_t item, int value);
     QGroupBox *layoutAlc();
     QGroupBox *layoutAes();
     QGroupBox *layoutIris();

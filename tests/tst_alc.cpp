@@ -1,0 +1,498 @@
+// The ALC page against a scripted camera: the refresh chain through the iris figures and
+// the nine loop registers, the EASY and Fac twins, which level controls can be used, every
+// write, the answers that continue the chain, and the iris repeat loop.
+#include "pages/alcpage.h"
+#include "pages/easypage.h"
+#include "pages/facpage.h"
+#include "support/windowrig.h"
+
+#include <QRadioButton>
+#include <QtTest>
+
+#include <functional>
+#include <set>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Data3 = std::array<uint8_t, 3>;
+
+// The camera's exposure state and iris figures. Writes change the state and are answered
+// with it, in the layout of the read; register reads answer (address, 0x5A).
+struct AlcCamera
+{
+    Data3 alc{1, 3, 5};
+    Data3 aes{0, 4, 7};
+    std::set<std::pair<int, int>> errors; // (category, item) answered with an error reply
+    int isqlAnswer = -1;                  // when set, every 0x72 answer carries this reference
+    int registerAnswer = -1;              // when set, every 0x94 answer is for this address
+    std::function<void(const Frame7 &)> onRequest;
+
+    std::optional<Frame7> operator()(const Frame7 &r)
+    {
+        if (onRequest)
+            onRequest(r);
+        if (errors.count({r[0], r[1]}))
+            return PtyPeer::reply(uint8_t(r[0] | 0x40), r[1]);
+        switch (r[0]) {
+        case 0x89:
+        case 0x96:
+            return PtyPeer::reply(r[0], r[1], r[2], r[3]);
+        case 0x94:
+            return PtyPeer::reply(0x94, registerAnswer >= 0 ? uint8_t(registerAnswer) : r[1], r[1], 0x5A);
+        case 0x81:
+            break;
+        default:
+            return PtyPeer::reply(uint8_t(r[0] | 0x40), r[1]); // frees the link, nothing else
+        }
+        const uint8_t item = r[1];
+        if (item >= 0x90 && item <= 0x92)
+            alc[item - 0x90] = r[2];
+        if (item >= 0xA0 && item <= 0xA2)
+            aes[item - 0xA0] = r[2];
+        switch (item) {
+        case 0x10: case 0x90: case 0x91: case 0x92:
+            return PtyPeer::reply(0x81, item, alc[0], alc[1], alc[2]);
+        case 0x20: case 0xA0: case 0xA1: case 0xA2:
+            return PtyPeer::reply(0x81, item, aes[0], aes[1], aes[2]);
+        case 0x70:
+            return PtyPeer::reply(0x81, item, 0x5A, 0x12, 0x34);
+        case 0x71:
+            return PtyPeer::reply(0x81, item, 0x03, 0xAB, 0xCD);
+        case 0x72: {
+            const uint8_t k = isqlAnswer >= 0 ? uint8_t(isqlAnswer) : r[2];
+            return PtyPeer::reply(0x81, item, k, uint8_t(0x10 + k), k);
+        }
+        case 0x73:
+            return PtyPeer::reply(0x81, item, 0xBE, 0xEF, 0x40);
+        default:
+            return PtyPeer::reply(0x81, item, r[2]);
+        }
+    }
+};
+
+Frame7 expected(const QByteArray &hex)
+{
+    const QByteArray b = QByteArray::fromHex(hex);
+    Frame7 f{};
+    for (int i = 0; i < 5; ++i)
+        f[size_t(i)] = i < b.size() ? uint8_t(b.at(i)) : 0;
+    sealFrame(f);
+    return f;
+}
+
+QStringList texts(const QList<Frame7> &frames, qsizetype from = 0)
+{
+    QStringList out;
+    for (qsizetype i = from; i < frames.size(); ++i)
+        out << frameText(frames[i]);
+    return out;
+}
+
+// One pass of the iris sequence: figures, six references, duty, nine registers.
+QStringList irisPass()
+{
+    QStringList out;
+    for (const char *h : {"8170000000", "8171000000"})
+        out << frameText(expected(h));
+    for (int k = 0; k < 6; ++k)
+        out << frameText(expected(QByteArray("8172") + QByteArray::number(k, 16).rightJustified(2, '0') + "0000"));
+    out << frameText(expected("8173000000"));
+    for (const char *reg : {"03", "EC", "ED", "F5", "E3", "EE", "F7", "F8", "FB"})
+        out << frameText(expected(QByteArray("94") + reg + "000000"));
+    return out;
+}
+
+QStringList fullChain()
+{
+    return QStringList{frameText(expected("8110000000")), frameText(expected("8120000000"))} + irisPass();
+}
+
+bool start(WindowRig &rig, int tab)
+{
+    if (!rig.connectNow() || !QTest::qWaitFor([&] { return rig.form->link.Trans_chk(); }))
+        return false;
+    rig.showPage(tab);
+    if (!QTest::qWaitFor([&] { return rig.form->link.Trans_chk(); }))
+        return false;
+    rig.peer.requests.clear();
+    return true;
+}
+
+bool settle(WindowRig &rig)
+{
+    const bool idle = QTest::qWaitFor([&] { return rig.form->link.Trans_chk(); });
+    QTest::qWait(60);
+    return idle && rig.form->link.Trans_chk();
+}
+
+} // namespace
+
+class TstAlc : public QObject
+{
+    Q_OBJECT
+private slots:
+    void refreshReadsEverythingAndWritesNothingBack();
+    void levelControlsFollowTheMode_data();
+    void levelControlsFollowTheMode();
+    void writeFrames_data();
+    void writeFrames();
+    void registerEditSendsAtFourHexDigits();
+    void writeAnswersContinueTheChain_data();
+    void writeAnswersContinueTheChain();
+    void getRunsOnePass();
+    void repeatFinishesThePassInProgress();
+    void chainStops_data();
+    void chainStops();
+    void choiceWhileBusyIsKeptUntilTheNextRead();
+};
+
+void TstAlc::refreshReadsEverythingAndWritesNothingBack()
+{
+    WindowRig rig;
+    AlcCamera camera;
+    rig.peer.script = std::ref(camera);
+    QVERIFY(start(rig, Pages::EasyTab));
+    rig.showPage(Pages::AlcTab);
+    QVERIFY(settle(rig));
+    // No register, level or mode is written back while the replies are applied.
+    QCOMPARE(texts(rig.peer.requests), fullChain());
+
+    auto item = [&](const char *name) { return rig.w<kit::RadioGroup>(name)->itemIndex(); };
+    auto bar = [&](const char *name) { return rig.w<QSlider>(name)->value(); };
+    auto text = [&](const char *name) { return rig.w<QLineEdit>(name)->text(); };
+    QCOMPARE(item("ALC"), 1);
+    QCOMPARE(item("ALCE"), 1);
+    QCOMPARE(item("ALCAutoLv"), 3);
+    QCOMPARE(bar("ALCAutoBar"), 3);
+    QCOMPARE(item("ALCFixLv"), 5);
+    QCOMPARE(bar("ALCFixBar"), 5);
+    QCOMPARE(item("AES"), 0);
+    QCOMPARE(item("AESE"), 0);
+    QCOMPARE(item("FAES"), 1); // "AUTO"
+    QCOMPARE(item("AESAutoLv"), 4);
+    QCOMPARE(bar("AESAutoBar"), 4);
+    QCOMPARE(item("AESFixLv"), 7);
+    QCOMPARE(rig.w<QComboBox>("AESFixBox")->currentIndex(), 7);
+
+    QCOMPARE(text("Ialc"), u"5A"_s);
+    QCOMPARE(text("Iaes"), u"1234"_s);
+    QCOMPARE(text("Istatus"), u"03"_s);
+    QCOMPARE(text("Icpcmax"), u"ABCD"_s);
+    for (int k = 0; k < 6; ++k)
+        QCOMPARE(rig.form->findChild<QLineEdit *>(u"IK%1"_s.arg(k))->text(), u"1%1%2%3"_s.arg(k).arg(0).arg(k));
+    QCOMPARE(text("IKN"), u"BEEF"_s);
+    QCOMPARE(text("Iduty"), u"40"_s);
+    const std::pair<const char *, const char *> regs[] = {
+        {"I03", "035A"}, {"IEC", "EC5A"}, {"IED", "ED5A"}, {"IF5", "F55A"}, {"IE3", "E35A"},
+        {"IEE", "EE5A"}, {"IF7", "F75A"}, {"IFB", "FB5A"}, {"IF8", "F85A"}};
+    for (const auto &[name, value] : regs)
+        QCOMPARE(text(name), QString::fromLatin1(value));
+
+    if (const QByteArray dir = qgetenv("ORVIK_SHOTS"); !dir.isEmpty()) {
+        rig.form->resize(1320, 780);
+        QTest::qWait(50);
+        rig.form->grab().save(QString::fromLocal8Bit(dir) + u"/alc.png"_s);
+    }
+}
+
+void TstAlc::levelControlsFollowTheMode_data()
+{
+    QTest::addColumn<Data3>("alc");
+    QTest::addColumn<Data3>("aes");
+    QTest::addColumn<bool>("alcAuto");
+    QTest::addColumn<bool>("aesAuto");
+    QTest::addColumn<int>("faes");
+    QTest::newRow("both automatic") << Data3{0, 1, 1} << Data3{0, 1, 1} << true << true << 1;
+    QTest::newRow("both fixed") << Data3{1, 1, 1} << Data3{1, 1, 1} << false << false << 0;
+    QTest::newRow("unknown modes count as fixed") << Data3{2, 1, 1} << Data3{2, 1, 1} << false << false << 1;
+}
+
+void TstAlc::levelControlsFollowTheMode()
+{
+    QFETCH(Data3, alc);
+    QFETCH(Data3, aes);
+    QFETCH(bool, alcAuto);
+    QFETCH(bool, aesAuto);
+    QFETCH(int, faes);
+    WindowRig rig;
+    AlcCamera camera;
+    camera.alc = alc;
+    camera.aes = aes;
+    camera.errors.insert({0x81, 0x70}); // end the chain after ALC and AES
+    rig.peer.script = std::ref(camera);
+    QVERIFY(start(rig, Pages::EasyTab));
+    rig.showPage(Pages::AlcTab);
+    QVERIFY(settle(rig));
+    QCOMPARE(rig.peer.requests.size(), 3);
+    auto enabled = [&](const char *name) { return rig.form->findChild<QWidget *>(QString::fromLatin1(name))->isEnabled(); };
+    QCOMPARE(enabled("ALCAutoLv"), alcAuto);
+    QCOMPARE(enabled("ALCAutoBar"), alcAuto);
+    QCOMPARE(enabled("ALCFixLv"), !alcAuto);
+    QCOMPARE(enabled("ALCFixBar"), !alcAuto);
+    QCOMPARE(enabled("AESAutoLv"), aesAuto);
+    QCOMPARE(enabled("AESAutoBar"), aesAuto);
+    QCOMPARE(enabled("AESFixLv"), !aesAuto);
+    QCOMPARE(enabled("AESFixBox"), !aesAuto);
+    QCOMPARE(rig.w<kit::RadioGroup>("FAES")->itemIndex(), faes);
+    // A mode beyond the items selects the last one, "FIX".
+    QCOMPARE(rig.w<kit::RadioGroup>("ALC")->itemIndex(), std::min<int>(alc[0], 1));
+    QCOMPARE(rig.w<kit::RadioGroup>("AESE")->itemIndex(), std::min<int>(aes[0], 1));
+}
+
+void TstAlc::writeFrames_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("action"); // item n, bar n, choose n (drop-down), tick, type text
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("frame");
+    const int alc = Pages::AlcTab, easy = Pages::EasyTab;
+    auto row = [](const char *name, int tab, const char *control, const char *action, const char *value,
+                  const char *frame) {
+        QTest::newRow(name) << tab << QString::fromLatin1(control) << QString::fromLatin1(action)
+                            << QString::fromLatin1(value) << QByteArray(frame);
+    };
+    row("ALC FIX", alc, "ALC", "item", "1", "8190010000");
+    row("ALCE FIX", easy, "ALCE", "item", "1", "8190010000");
+    row("ALCAutoLv +2", alc, "ALCAutoLv", "item", "2", "8191020000");
+    row("ALCAutoBar 2", easy, "ALCAutoBar", "bar", "2", "8191020000");
+    row("ALCFixLv MAX", alc, "ALCFixLv", "item", "8", "8192080000");
+    row("ALCFixBar 8", easy, "ALCFixBar", "bar", "8", "8192080000");
+    row("AES FIX", alc, "AES", "item", "1", "81A0010000");
+    row("AESE FIX", easy, "AESE", "item", "1", "81A0010000");
+    row("AESAutoLv +6", alc, "AESAutoLv", "item", "6", "81A1060000");
+    row("AESAutoBar 6", easy, "AESAutoBar", "bar", "6", "81A1060000");
+    row("AESFixLv 1/10000", alc, "AESFixLv", "item", "8", "81A2080000");
+    row("AESFixBox 1/10000", easy, "AESFixBox", "choose", "8", "81A2080000");
+    row("Icpcstop ticked", alc, "Icpcstop", "tick", "", "81F0010000");
+    row("I03", alc, "I03", "type", "00ff", "960300FF00");
+    row("IEC", alc, "IEC", "type", "1234", "96EC123400");
+    row("IED", alc, "IED", "type", "1234", "96ED123400");
+    row("IF5", alc, "IF5", "type", "1234", "96F5123400");
+    row("IE3", alc, "IE3", "type", "1234", "96E3123400");
+    row("IEE", alc, "IEE", "type", "1234", "96EE123400");
+    row("IF7", alc, "IF7", "type", "1234", "96F7123400");
+    row("IFB", alc, "IFB", "type", "ABCD", "96FBABCD00");
+    row("IF8", alc, "IF8", "type", "1234", "96F8123400");
+    row("GET", alc, "IGET", "press", "", "8170000000");
+}
+
+void TstAlc::writeFrames()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, control);
+    QFETCH(QString, action);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, frame);
+    WindowRig rig;
+    AlcCamera camera;
+    camera.errors = {{0x81, 0x10}, {0x80, 0x00}}; // the page stays unfilled
+    rig.peer.script = std::ref(camera);
+    QVERIFY(start(rig, tab));
+    rig.peer.script = [](const Frame7 &) { return std::nullopt; };
+
+    QWidget *w = rig.form->findChild<QWidget *>(control);
+    QVERIFY2(w, qPrintable(control));
+    if (action == u"item") {
+        static_cast<kit::RadioGroup *>(w)->button(value.toInt())->click();
+    } else if (action == u"bar") {
+        static_cast<QSlider *>(w)->setValue(value.toInt());
+    } else if (action == u"choose") {
+        auto *box = static_cast<QComboBox *>(w);
+        box->setCurrentIndex(value.toInt());
+        QTest::qWait(20);
+        QCOMPARE(rig.peer.requests.size(), 0); // selecting from code sends nothing
+        emit box->activated(value.toInt());
+    } else if (action == u"tick" || action == u"press") {
+        static_cast<QAbstractButton *>(w)->click();
+    } else if (action == u"type") {
+        QTest::keyClicks(w, value);
+    }
+    QTRY_COMPARE(rig.peer.requests.size(), 1);
+    QCOMPARE(frameText(rig.peer.requests.first()), frameText(expected(frame)));
+    QTest::qWait(30);
+    QCOMPARE(rig.peer.requests.size(), 1);
+}
+
+void TstAlc::registerEditSendsAtFourHexDigits()
+{
+    WindowRig rig;
+    AlcCamera camera;
+    rig.peer.script = std::ref(camera);
+    QVERIFY(start(rig, Pages::AlcTab));
+    auto *iec = rig.w<kit::Edit>("IEC");
+    iec->clear();
+    QVERIFY(settle(rig));
+    for (QChar c : u"123"_s) {
+        QTest::keyClick(iec, c.toLatin1());
+        QTest::qWait(20);
+        QCOMPARE(rig.peer.requests.size(), 0);
+    }
+    QTest::keyClick(iec, '4');
+    QVERIFY(settle(rig));
+    QCOMPARE(texts(rig.peer.requests), QStringList{frameText(expected("96EC123400"))});
+
+    // Text that is not hexadecimal sends nothing and is marked; a read clears the mark.
+    auto *i03 = rig.w<kit::Edit>("I03");
+    i03->selectAll();
+    QTest::keyClicks(i03, u"12G4"_s);
+    QVERIFY(settle(rig));
+    QCOMPARE(rig.peer.requests.size(), 1);
+    QVERIFY(i03->isInvalid());
+    rig.w<QPushButton>("IGET")->click();
+    QVERIFY(settle(rig));
+    QCOMPARE(i03->text(), u"035A"_s);
+    QVERIFY(!i03->isInvalid());
+    QCOMPARE(rig.peer.countOf(0x96, 0x03), 0);
+}
+
+void TstAlc::writeAnswersContinueTheChain_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("click");
+    QTest::addColumn<QByteArray>("write");
+    QTest::addColumn<bool>("fromAlc"); // the answer restarts the whole chain
+    // An ALC answer goes on at AES; an AES answer reads the whole page again.
+    QTest::newRow("ALC answer") << u"ALCFixLv"_s << 2 << QByteArray("8192020000") << false;
+    QTest::newRow("AES answer") << u"AES"_s << 1 << QByteArray("81A0010000") << true;
+}
+
+void TstAlc::writeAnswersContinueTheChain()
+{
+    QFETCH(QString, control);
+    QFETCH(int, click);
+    QFETCH(QByteArray, write);
+    QFETCH(bool, fromAlc);
+    WindowRig rig;
+    AlcCamera camera;
+    rig.peer.script = std::ref(camera);
+    QVERIFY(start(rig, Pages::AlcTab));
+    rig.form->findChild<kit::RadioGroup *>(control)->button(click)->click();
+    QVERIFY(settle(rig));
+    QStringList chain = fullChain();
+    if (!fromAlc)
+        chain.removeFirst();
+    QCOMPARE(texts(rig.peer.requests), QStringList{frameText(expected(write))} + chain);
+    // The answer's state is shown, with its enabling.
+    if (fromAlc) {
+        QCOMPARE(rig.w<kit::RadioGroup>("AESE")->itemIndex(), 1);
+        QCOMPARE(rig.w<kit::RadioGroup>("FAES")->itemIndex(), 0);
+        QVERIFY(!rig.w<QSlider>("AESAutoBar")->isEnabled());
+        QVERIFY(rig.w<QComboBox>("AESFixBox")->isEnabled());
+    } else {
+        QCOMPARE(rig.w<QSlider>("ALCFixBar")->value(), 2);
+    }
+}
+
+void TstAlc::getRunsOnePass()
+{
+    WindowRig rig;
+    AlcCamera camera;
+    rig.peer.script = std::ref(camera);
+    QVERIFY(start(rig, Pages::AlcTab));
+    rig.w<QPushButton>("IGET")->click();
+    QVERIFY(settle(rig));
+    QCOMPARE(texts(rig.peer.requests), irisPass());
+}
+
+void TstAlc::repeatFinishesThePassInProgress()
+{
+    WindowRig rig;
+    AlcCamera camera;
+    rig.peer.script = std::ref(camera);
+    QVERIFY(start(rig, Pages::AlcTab));
+    auto *repeat = rig.w<QCheckBox>("IRepeat");
+    repeat->click();
+    QTest::qWait(30);
+    QCOMPARE(rig.peer.requests.size(), 0); // ticking alone reads nothing
+
+    // The user unticks "Repeat" in the middle of the third pass.
+    int passes = 0;
+    camera.onRequest = [&](const Frame7 &r) {
+        if (r[0] == 0x81 && r[1] == 0x70)
+            ++passes;
+        if (passes == 3 && r[0] == 0x81 && r[1] == 0x72 && r[2] == 2 && repeat->isChecked())
+            repeat->click();
+    };
+    rig.w<QPushButton>("IGET")->click();
+    QVERIFY(settle(rig));
+    QCOMPARE(texts(rig.peer.requests), irisPass() + irisPass() + irisPass());
+}
+
+void TstAlc::chainStops_data()
+{
+    QTest::addColumn<int>("category");
+    QTest::addColumn<int>("item");
+    QTest::addColumn<int>("isqlAnswer");
+    QTest::addColumn<int>("registerAnswer");
+    QTest::addColumn<bool>("repeat");
+    QTest::addColumn<int>("requests");
+    QTest::newRow("error reply") << 0x81 << 0x71 << -1 << -1 << false << 4;
+    QTest::newRow("error reply in repeat mode") << 0x94 << 0xF5 << -1 << -1 << true << 2 + 9 + 4;
+    QTest::newRow("reference beyond K5") << 0 << 0 << 7 << -1 << false << 5;
+    QTest::newRow("register reply with an error") << 0x94 << 0x03 << -1 << -1 << false << 2 + 9 + 1;
+    QTest::newRow("reply for another register") << 0 << 0 << -1 << 0x10 << true << 2 + 9 + 1;
+}
+
+void TstAlc::chainStops()
+{
+    QFETCH(int, category);
+    QFETCH(int, item);
+    QFETCH(int, isqlAnswer);
+    QFETCH(int, registerAnswer);
+    QFETCH(bool, repeat);
+    QFETCH(int, requests);
+    WindowRig rig;
+    AlcCamera camera;
+    rig.peer.script = std::ref(camera);
+    QVERIFY(start(rig, Pages::EasyTab));
+    if (repeat)
+        rig.w<QCheckBox>("IRepeat")->click();
+    if (category)
+        camera.errors.insert({category, item});
+    camera.isqlAnswer = isqlAnswer;
+    camera.registerAnswer = registerAnswer;
+    rig.showPage(Pages::AlcTab);
+    QVERIFY(settle(rig));
+    QCOMPARE(texts(rig.peer.requests), fullChain().mid(0, requests));
+    if (isqlAnswer > 5) {
+        for (int k = 0; k < 6; ++k)
+            QVERIFY(rig.form->findChild<QLineEdit *>(u"IK%1"_s.arg(k))->text().isEmpty());
+    }
+    if (registerAnswer >= 0)
+        QVERIFY(rig.w<QLineEdit>("I03")->text().isEmpty());
+}
+
+void TstAlc::choiceWhileBusyIsKeptUntilTheNextRead()
+{
+    WindowRig rig;
+    AlcCamera camera;
+    rig.peer.script = std::ref(camera);
+    QVERIFY(start(rig, Pages::EasyTab));
+    rig.peer.script = [](const Frame7 &) { return std::nullopt; };
+    rig.showPage(Pages::AlcTab);
+    QTRY_COMPARE(rig.peer.requests.size(), 1);
+
+    auto *fix = rig.w<kit::RadioGroup>("AESFixLv");
+    fix->button(3)->click();
+    rig.w<kit::RadioGroup>("ALCE")->button(0)->click();
+    rig.w<QSlider>("AESAutoBar")->setValue(6);
+    rig.w<QCheckBox>("Icpcstop")->click();
+    QTest::keyClicks(rig.w<QLineEdit>("IF8"), u"1234"_s);
+    QTest::qWait(80);
+    QCOMPARE(rig.peer.requests.size(), 1);
+    QCOMPARE(fix->itemIndex(), 3);
+
+    // The chain goes on; the AES read shows the camera's value again.
+    rig.peer.script = std::ref(camera);
+    rig.peer.sendFrame(0x81, 0x10, 1, 3, 5);
+    QVERIFY(settle(rig));
+    QCOMPARE(fix->itemIndex(), 7);
+    QCOMPARE(rig.w<QLineEdit>("IF8")->text(), u"F85A"_s);
+    QCOMPARE(rig.peer.countOf(0x96, 0xF8), 0);
+}
+
+QTEST_MAIN(TstAlc)
+#include "tst_alc.moc"
