@@ -48,13 +48,7 @@ private:
     std::unique_ptr<PagesFixture> fx;
     std::vector<QScrollArea *> areas;
 
-    Page *page(const QString &sheet) const
-    {
-        for (Page *p : fx->pages.all())
-            if (p->objectName() == sheet)
-                return p;
-        return nullptr;
-    }
+    Page *page(const QString &sheet) const { return fx->page(sheet); }
     Page *easy() const { return page(u"TitleSheet"_s); }
     Page *wadj() const { return page(u"Wadj"_s); }
 
@@ -63,12 +57,7 @@ private:
         return p->findChild<T *>(name);
     }
 
-    static void verifyRows(const QWidget *root, const std::vector<Expect> &rows)
-    {
-        const QStringList errors = layoutcheck::verify(root, rows);
-        if (!errors.isEmpty())
-            QFAIL(qPrintable(errors.join(u'\n')));
-    }
+    static void verifyRows(const QWidget *root, const std::vector<Expect> &rows) { LAYOUT_VERIFY(root, rows); }
 
 private slots:
     void initTestCase()

@@ -59,19 +59,8 @@ class TstLayoutEasy2 : public QObject
 private:
     std::unique_ptr<PagesFixture> fx;
 
-    Page *page(const QString &sheet) const
-    {
-        for (Page *p : fx->pages.all())
-            if (p->objectName() == sheet)
-                return p;
-        return nullptr;
-    }
-    static void verifyRows(const QWidget *root, const std::vector<Expect> &rows)
-    {
-        const QStringList errors = layoutcheck::verify(root, rows);
-        if (!errors.isEmpty())
-            QFAIL(qPrintable(errors.join(u'\n')));
-    }
+    Page *page(const QString &sheet) const { return fx->page(sheet); }
+    static void verifyRows(const QWidget *root, const std::vector<Expect> &rows) { LAYOUT_VERIFY(root, rows); }
 
 private slots:
     void initTestCase()

@@ -59,18 +59,8 @@ class TestLayoutPages : public QObject
 private:
     std::unique_ptr<PagesFixture> f;
 
-    Page *page(const QString &sheet) const
-    {
-        for (Page *p : f->pages.all())
-            if (p->objectName() == sheet)
-                return p;
-        return nullptr;
-    }
-    static void check(const QWidget *root, const std::vector<Expect> &rows)
-    {
-        const QStringList errors = layoutcheck::verify(root, rows);
-        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
-    }
+    Page *page(const QString &sheet) const { return f->page(sheet); }
+    static void check(const QWidget *root, const std::vector<Expect> &rows) { LAYOUT_VERIFY(root, rows); }
 
 private slots:
     void initTestCase() { f = std::make_unique<PagesFixture>(); }

@@ -82,13 +82,7 @@ class TstLayoutService : public QObject
 private:
     std::unique_ptr<PagesFixture> fx;
 
-    Page *page(const QString &sheet) const
-    {
-        for (Page *p : fx->pages.all())
-            if (p->objectName() == sheet)
-                return p;
-        return nullptr;
-    }
+    Page *page(const QString &sheet) const { return fx->page(sheet); }
     QWidget *control(const QString &sheet, const QString &name) const
     {
         Page *p = page(sheet);
@@ -106,12 +100,7 @@ private:
             return nullptr;
         return p;
     }
-    static void verifyRows(const QWidget *root, const std::vector<Expect> &rows)
-    {
-        const QStringList errors = layoutcheck::verify(root, rows);
-        if (!errors.isEmpty())
-            QFAIL(qPrintable(errors.join(u'\n')));
-    }
+    static void verifyRows(const QWidget *root, const std::vector<Expect> &rows) { LAYOUT_VERIFY(root, rows); }
 
 private slots:
     void initTestCase()

@@ -29,3 +29,11 @@ struct Expect
 QStringList verify(const QWidget *root, const std::vector<Expect> &rows);
 
 } // namespace layoutcheck
+
+// Fails the running test with every mismatch listed.
+#define LAYOUT_VERIFY(root, rows)                                          \
+    do {                                                                   \
+        const QStringList layoutErrors_ = layoutcheck::verify((root), (rows)); \
+        if (!layoutErrors_.isEmpty())                                      \
+            QFAIL(qPrintable(layoutErrors_.join(u'\n')));                 \
+    } while (false)

@@ -14,3 +14,11 @@ PagesFixture::~PagesFixture()
     for (Page *p : pages.all())
         delete p;
 }
+
+Page *PagesFixture::page(const QString &sheet) const
+{
+    for (Page *p : pages.all())
+        if (p->objectName() == sheet)
+            return p;
+    return nullptr;
+}

@@ -5,12 +5,18 @@
 #include "pages/pages.h"
 #include "serial/tcomm.h"
 
+class Page;
+class QString;
+
 struct PagesFixture
 {
     PagesFixture();
     ~PagesFixture();
     PagesFixture(const PagesFixture &) = delete;
     PagesFixture &operator=(const PagesFixture &) = delete;
+
+    // The page whose sheet carries this objectName.
+    Page *page(const QString &sheet) const;
 
     TComm comm;
     Link link{comm};
