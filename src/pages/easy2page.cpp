@@ -39,16 +39,6 @@ QVBoxLayout *column()
     return box;
 }
 
-QHBoxLayout *editWithUpDown(kit::Edit *e, kit::UpDown *u)
-{
-    auto *row = new QHBoxLayout;
-    row->setSpacing(1);
-    row->addWidget(e);
-    row->addWidget(u);
-    row->addStretch(1);
-    return row;
-}
-
 } // namespace
 
 Easy2Page::Easy2Page(Link &l, Pages &p) : Page(l, p, "AGCSheet", QStringLiteral("EASY2")) {}
@@ -121,7 +111,7 @@ QWidget *Easy2Page::layoutDayNight()
     auto *position = kit::groupBox(col, nullptr, u"POSITION"_s);
     P_ON_POS_E = kit::edit(position, "P_ON_POS_E", QString(), 2);
     P_ON_P_UpDown = kit::upDown(position, "P_ON_P_UpDown", 1, 64, 1, P_ON_POS_E);
-    auto *positionRow = editWithUpDown(P_ON_POS_E, P_ON_P_UpDown);
+    auto *positionRow = kit::editWith(P_ON_POS_E, P_ON_P_UpDown);
     position->setLayout(positionRow);
 
     auto *preset = new QHBoxLayout;
@@ -197,7 +187,7 @@ QWidget *Easy2Page::layoutMask()
             kit::UpDown *u = kit::upDown(group, memberName(MaskFields[f].upDown, m + 1).constData(), 0, 255, 0, e);
             (*edits[f])[i] = e;
             (*upDowns[f])[i] = u;
-            masks->addLayout(editWithUpDown(e, u), row, int(f) + 1);
+            masks->addLayout(kit::editWith(e, u), row, int(f) + 1);
         }
         MASKConn[i] = kit::checkBox(group, memberName("MASK%1Conn", m + 1).constData(), QString());
         masks->addWidget(MASKConn[i], row, c, Qt::AlignCenter);
@@ -218,7 +208,7 @@ QWidget *Easy2Page::layoutMask()
     mask_reverse = kit::checkBox(operate, "mask_reverse", u"Reverse"_s);
     auto *stepRow = new QHBoxLayout;
     stepRow->addWidget(kit::label(operate, nullptr, u"Step"_s));
-    stepRow->addLayout(editWithUpDown(mask_q, mask_q_UpDown));
+    stepRow->addLayout(kit::editWith(mask_q, mask_q_UpDown));
 
     // Buttons as a cross: the first pair above and below, the second pair left and right.
     const auto cross = [operate](const QString &caption, QPushButton *top, QPushButton *bottom,

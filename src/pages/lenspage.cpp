@@ -16,21 +16,6 @@ namespace {
 const QStringList SpeedItems{u"MIN"_s, u"+1"_s, u"+2"_s, u"+3"_s, u"MAX"_s};
 
 // Edits without a designed length: wide enough for `chars` characters.
-void fitChars(QLineEdit *e, int chars)
-{
-    e->setMaximumWidth(std::max(36, e->fontMetrics().horizontalAdvance(QString(chars + 1, u'W')) + 12));
-}
-
-QHBoxLayout *row(std::initializer_list<QWidget *> widgets, int spacing = 6)
-{
-    auto *box = new QHBoxLayout;
-    box->setSpacing(spacing);
-    for (QWidget *w : widgets)
-        box->addWidget(w);
-    box->addStretch(1);
-    return box;
-}
-
 } // namespace
 
 LensPage::LensPage(Link &l, Pages &p) : Page(l, p, "LensSheet", QStringLiteral("Len")) {}
@@ -77,9 +62,9 @@ QGroupBox *LensPage::layoutZoom()
         b->setMaximumWidth(40);
 
     auto *form = new QFormLayout(box);
-    form->addRow(row({WideSW, TeleSW, StopSW}));
+    form->addRow(kit::row({WideSW, TeleSW, StopSW}));
     form->addRow(u"Ratio"_s, ZoomBar);
-    form->addRow(u"Position"_s, row({ZoomStep, PZO1, MZO1}));
+    form->addRow(u"Position"_s, kit::row({ZoomStep, PZO1, MZO1}));
     form->addRow(ZoSpd);
     form->addRow(DZoomNew);
     form->addRow(ODren);
@@ -108,13 +93,13 @@ QGroupBox *LensPage::layoutFocus()
         b->setMaximumWidth(40);
 
     auto *form = new QFormLayout(box);
-    form->addRow(row({NearSW, FarSW, FStopSW}));
+    form->addRow(kit::row({NearSW, FarSW, FStopSW}));
     form->addRow(u"Ratio"_s, FocusBar);
-    form->addRow(u"Position"_s, row({FocusStep, PFO1, MFO1}));
-    form->addRow(row({AFocus, OPAF}));
+    form->addRow(u"Position"_s, kit::row({FocusStep, PFO1, MFO1}));
+    form->addRow(kit::row({AFocus, OPAF}));
     form->addRow(FoSpd);
     form->addRow(AFAT);
-    form->addRow(row({AFSleep, AFTRC}));
+    form->addRow(kit::row({AFSleep, AFTRC}));
     return box;
 }
 
@@ -129,7 +114,7 @@ QGroupBox *LensPage::layoutTracking()
     TrackBar1->setTickInterval(16);
     TrackBar1->setMinimumWidth(200);
     TrackEd = kit::edit(box, "TrackEd", u"0"_s);
-    fitChars(TrackEd, 4);
+    kit::fitWidth(TrackEd, 4);
     // Not the edit's associate: the edit shows the position as four-character text.
     TrackUpDown = kit::upDown(box, "TrackUpDown", 0, 255, 0);
     Label94 = kit::label(box, "Label94", u"Near"_s);
@@ -147,7 +132,7 @@ QGroupBox *LensPage::layoutTracking()
     v->addLayout(ends);
     v->addWidget(Label96, 0, Qt::AlignHCenter);
     v->addWidget(TrackBar1);
-    v->addLayout(row({TrackEd, TrackUpDown}, 1));
+    v->addLayout(kit::row({TrackEd, TrackUpDown}, 1));
     return box;
 }
 
@@ -172,13 +157,13 @@ QGroupBox *LensPage::layoutDigitalPtz()
     };
     for (const Axis &a : axes) {
         kit::Edit *e = kit::edit(box, a.edit);
-        fitChars(e, 4);
+        kit::fitWidth(e, 4);
         this->*(a.e) = e;
         this->*(a.u) = kit::upDown(box, a.upDown, a.min, a.max, a.initial, e);
-        form->addRow(QString::fromLatin1(a.label), row({e, this->*(a.u)}, 1));
+        form->addRow(QString::fromLatin1(a.label), kit::row({e, this->*(a.u)}, 1));
     }
     dpt_cancel = kit::button(box, "dpt_cancel", u"Cancel"_s);
-    form->addRow(row({dpt_cancel}));
+    form->addRow(kit::row({dpt_cancel}));
     return box;
 }
 

@@ -20,16 +20,6 @@ QString maskLetter(int m)
     return QString(QChar(u'A' + m));
 }
 
-QHBoxLayout *editWithUpDown(kit::Edit *e, kit::UpDown *u)
-{
-    auto *row = new QHBoxLayout;
-    row->setSpacing(1);
-    row->addWidget(e);
-    row->addWidget(u);
-    row->addStretch(1);
-    return row;
-}
-
 struct Field
 {
     const char *suffix;   // MASKn_<suffix> is the edit, MASKn_<suffix>UD its up-down
@@ -103,7 +93,7 @@ QWidget *MaskPage::layoutCentreSize()
                                          d.maximum, 0, e);
             (*edits[f])[i] = e;
             (*upDowns[f])[i] = u;
-            grid->addLayout(editWithUpDown(e, u), m + 1, f + 1);
+            grid->addLayout(kit::editWith(e, u), m + 1, f + 1);
         }
     }
     pm_save = kit::checkBox(group, "pm_save", u"EEPROM SAVE"_s);
@@ -132,7 +122,7 @@ QWidget *MaskPage::layoutWideGroup(const QString &caption, QChar tag, PerFieldAn
                                          d.maximum, 0, e);
             edits[size_t(f)][size_t(m)] = e;
             upDowns[size_t(f)][size_t(m)] = u;
-            grid->addLayout(editWithUpDown(e, u), m + 1, f + 1);
+            grid->addLayout(kit::editWith(e, u), m + 1, f + 1);
         }
     }
     grid->setColumnStretch(FieldCount + 1, 1);
@@ -159,7 +149,7 @@ QWidget *MaskPage::layoutDpt()
         *a.edit = kit::edit(dpt, a.editName, QString(), 3);
         *a.upDown = kit::upDown(dpt, a.upDownName, a.minimum, a.maximum, a.position, *a.edit);
         grid->addWidget(kit::label(dpt, nullptr, QString::fromLatin1(a.caption)), 0, c);
-        grid->addLayout(editWithUpDown(*a.edit, *a.upDown), 1, c);
+        grid->addLayout(kit::editWith(*a.edit, *a.upDown), 1, c);
         ++c;
     }
     dpt1_wud->setIncrement(2);   // the window width moves in even steps

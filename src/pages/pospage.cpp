@@ -8,20 +8,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QHBoxLayout *row(std::initializer_list<QWidget *> widgets, int spacing = 6)
-{
-    auto *box = new QHBoxLayout;
-    box->setSpacing(spacing);
-    for (QWidget *w : widgets)
-        box->addWidget(w);
-    box->addStretch(1);
-    return box;
-}
-
-} // namespace
-
 PosPage::PosPage(Link &l, Pages &p) : Page(l, p, "PosSheet", QStringLiteral("Pos")) {}
 
 void PosPage::layoutControls()
@@ -72,13 +58,13 @@ QGroupBox *PosPage::layoutSave()
     PosNowRead = kit::button(box, "PosNowRead", u"Current Read"_s);
 
     auto *form = new QFormLayout(box);
-    form->addRow(u"No."_s, row({PosSaveEdit, PosSaveUD}, 1));
+    form->addRow(u"No."_s, kit::row({PosSaveEdit, PosSaveUD}, 1));
     auto *values = new QHBoxLayout;
     values->addWidget(zoom);
     values->addWidget(focus);
     values->addStretch(1);
     form->addRow(values);
-    form->addRow(row({PosSave, PosReadx, PosNowRead}));
+    form->addRow(kit::row({PosSave, PosReadx, PosNowRead}));
     return box;
 }
 
@@ -90,7 +76,7 @@ QGroupBox *PosPage::layoutNumber(const QString &title, kit::Edit *&edit, const c
     edit = kit::edit(box, editName, QString(), 2);
     upDown = kit::upDown(box, upDownName, 0, PresetCount, 1, edit);
     send = kit::button(box, sendName, u"Send"_s);
-    auto *r = row({edit, upDown}, 1);
+    auto *r = kit::row({edit, upDown}, 1);
     r->insertSpacing(2, 8);
     r->insertWidget(3, send);
     box->setLayout(r);

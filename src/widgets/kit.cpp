@@ -328,8 +328,7 @@ Edit *edit(QWidget *parent, const char *name, const QString &text, int maxLength
     auto *e = named(new Edit(parent), name);
     if (maxLength > 0) {
         e->setMaxLength(maxLength);
-        // Wide enough for its longest text and a little more.
-        e->setMaximumWidth(std::max(36, e->fontMetrics().horizontalAdvance(QString(maxLength + 1, u'W')) + 12));
+        fitWidth(e, maxLength);
     }
     e->setText(text);
     return e;
@@ -394,6 +393,31 @@ Timer *timer(QObject *parent, const char *name, int intervalMs)
     if (name)
         t->setObjectName(QString::fromLatin1(name));
     return t;
+}
+
+void fitWidth(QLineEdit *edit, int chars)
+{
+    edit->setMaximumWidth(std::max(36, edit->fontMetrics().horizontalAdvance(QString(chars + 1, u'W')) + 12));
+}
+
+QHBoxLayout *row(std::initializer_list<QWidget *> widgets, int spacing)
+{
+    auto *box = new QHBoxLayout;
+    box->setSpacing(spacing);
+    for (QWidget *w : widgets)
+        box->addWidget(w);
+    box->addStretch(1);
+    return box;
+}
+
+QHBoxLayout *editWith(QWidget *edit, QWidget *arrows)
+{
+    auto *box = new QHBoxLayout;
+    box->setSpacing(1);
+    box->addWidget(edit);
+    box->addWidget(arrows);
+    box->addStretch(1);
+    return box;
 }
 
 QStringList levelItems(const QString &first, int plusCount, const QString &last)

@@ -27,6 +27,7 @@
 #include <vector>
 
 class QButtonGroup;
+class QHBoxLayout;
 class QRadioButton;
 class QToolButton;
 
@@ -202,6 +203,15 @@ QLabel *panel(QWidget *parent, const char *name, const QString &text = {});
 QPlainTextEdit *memo(QWidget *parent, const char *name);
 ProgressBar *progressBar(QWidget *parent, const char *name, int maximum = 100);
 Timer *timer(QObject *parent, const char *name, int intervalMs = 1000);
+
+// ---- Layout helpers shared by the pages.
+
+// Narrows an edit to what `chars` characters need.
+void fitWidth(QLineEdit *edit, int chars);
+// Widgets side by side, then a stretch.
+QHBoxLayout *row(std::initializer_list<QWidget *> widgets, int spacing = 6);
+// An edit with its up-down or spin button, close together, then a stretch.
+QHBoxLayout *editWith(QWidget *edit, QWidget *arrows);
 
 // Item lists that many pages share.
 QStringList levelItems(const QString &first, int plusCount, const QString &last); // "MIN","+1".."+n","MAX"
