@@ -146,26 +146,21 @@ void TstOther::refreshReadsNineAndFillsEveryTwin()
              texts({"8600000000", "8601000000", "8602000000", "8603000000", "8604000000", "8609000000",
                     "8610000000", "8611000000", "860A000000"}));
 
-    auto item = [&](const char *name) { return rig.w<kit::RadioGroup>(name)->itemIndex(); };
-    // 0x00: 'Preset' always back at CANCEL; its twins show the camera's state.
-    QCOMPARE(item("Preset"), 0);
-    QCOMPARE(item("Default"), 1);
-    QCOMPARE(item("FPreset"), 1);
-    QCOMPARE(item("Initial"), 1);
-    QCOMPARE(item("InitialE"), 1);
-    // 0x01
-    QCOMPARE(item("HRev"), 1);
-    QCOMPARE(item("NSHRev"), 1);
-    QCOMPARE(item("VRev"), 0);
-    QCOMPARE(item("NSVRev"), 0);
-    QCOMPARE(item("Nega"), 1);
-    QCOMPARE(item("PosiNega"), 1);
+    // Every radio group the replies name, on every page. 'Preset' is always back at CANCEL;
+    // day/night mode 3 selects the last item and the factory switch's 'EXT'.
+    const std::pair<const char *, int> groups[] = {
+        {"Preset", 0},      {"Default", 1},    {"FPreset", 1},      {"Initial", 1},     {"InitialE", 1},
+        {"HRev", 1},        {"NSHRev", 1},     {"VRev", 0},         {"NSVRev", 0},      {"Nega", 1},
+        {"PosiNega", 1},    {"Phase", 1},      {"FPhase", 1},       {"Sync", 1},        {"Gamma", 1},
+        {"GammaE", 1},      {"Language", 2},   {"langu_sel", 2},    {"RunMark", 1},     {"Freeze", 1},
+        {"FreezeE", 1},     {"FreezeMode", 1}, {"PushSW", 1},       {"Chroma", 2},      {"chromaE", 2},
+        {"DayNight", 2},    {"FDayNight", 1},  {"ChromaAutoLv", 5}, {"DayNightLv", 5},  {"eep_no_save", 1},
+        {"rec_chk_dpt", 1}, {"rev_chk", 0},
+    };
+    for (const auto &[name, index] : groups)
+        QVERIFY2(rig.w<kit::RadioGroup>(name)->itemIndex() == index, name);
     QVERIFY(rig.w<QCheckBox>("HReverse")->isChecked());
     QVERIFY(!rig.w<QCheckBox>("VReverse")->isChecked());
-    // 0x02 and 0x03
-    QCOMPARE(item("Phase"), 1);
-    QCOMPARE(item("FPhase"), 1);
-    QCOMPARE(item("Sync"), 1);
     QCOMPARE(rig.w<QLineEdit>("PhDisp")->text(), u"0291"_s);
     auto *phaseUD = rig.w<kit::UpDown>("PhaseUD");
     QCOMPARE(phaseUD->position(), 291);
@@ -173,28 +168,6 @@ void TstOther::refreshReadsNineAndFillsEveryTwin()
     QVERIFY(phaseUD->isEnabled());
     QVERIFY(rig.w<QLineEdit>("PhaseLevel")->isEnabled());
     QCOMPARE(rig.w<QLineEdit>("PhaseLevel")->text(), u"291"_s);
-    // 0x04
-    QCOMPARE(item("Gamma"), 1);
-    QCOMPARE(item("GammaE"), 1);
-    QCOMPARE(item("Language"), 2);
-    QCOMPARE(item("langu_sel"), 2);
-    QCOMPARE(item("RunMark"), 1);
-    // 0x09
-    QCOMPARE(item("Freeze"), 1);
-    QCOMPARE(item("FreezeE"), 1);
-    QCOMPARE(item("FreezeMode"), 1);
-    QCOMPARE(item("PushSW"), 1);
-    // 0x10: mode 3 selects the last item and the factory switch's 'EXT'
-    QCOMPARE(item("Chroma"), 2);
-    QCOMPARE(item("chromaE"), 2);
-    QCOMPARE(item("DayNight"), 2);
-    QCOMPARE(item("FDayNight"), 1);
-    QCOMPARE(item("ChromaAutoLv"), 5);
-    QCOMPARE(item("DayNightLv"), 5);
-    // 0x11 and 0x0A
-    QCOMPARE(item("eep_no_save"), 1);
-    QCOMPARE(item("rec_chk_dpt"), 1);
-    QCOMPARE(item("rev_chk"), 0);
     QCOMPARE(rig.w<QLabel>("hrev_disp")->text(), u"H-Reverse"_s);
     QCOMPARE(rig.w<QLabel>("vrev_disp")->text(), u"Not V-Reverse"_s);
 
