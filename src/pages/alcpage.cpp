@@ -20,11 +20,6 @@ namespace {
 const QStringList AutoFix{u"AUTO"_s, u"FIX"_s};
 
 // Display edits without a designed length: wide enough for `chars` characters.
-void fitChars(QLineEdit *e, int chars)
-{
-    e->setMaximumWidth(std::max(36, e->fontMetrics().horizontalAdvance(QString(chars + 1, u'W')) + 12));
-}
-
 constexpr uint8_t Exposure = 0x81;
 constexpr uint8_t RegisterRead = 0x94;
 constexpr uint8_t RegisterWrite = 0x96;
@@ -119,9 +114,9 @@ QGroupBox *AlcPage::layoutIris()
     figures->setLabelAlignment(Qt::AlignRight);
     figures->setHorizontalSpacing(6);
     Ialc = kit::edit(GroupBox40, "Ialc");
-    fitChars(Ialc, 2);
+    kit::fitWidth(Ialc, 2);
     Iaes = kit::edit(GroupBox40, "Iaes");
-    fitChars(Iaes, 4);
+    kit::fitWidth(Iaes, 4);
     figures->addRow(u"ALC"_s, Ialc);
     figures->addRow(u"AES"_s, Iaes);
 
@@ -129,7 +124,7 @@ QGroupBox *AlcPage::layoutIris()
     refs->setHorizontalSpacing(4);
     for (int k = 0; k < int(IK.size()); ++k) {
         auto *e = kit::edit(GroupBox40, QStringLiteral("IK%1").arg(k).toLatin1().constData());
-        fitChars(e, 4);
+        kit::fitWidth(e, 4);
         e->setToolTip(QStringLiteral("K%1").arg(k));
         IK[size_t(k)] = e;
         refs->addWidget(e, k / 3, k % 3);
@@ -139,13 +134,13 @@ QGroupBox *AlcPage::layoutIris()
     figures->addRow(refs);
 
     IKN = kit::edit(GroupBox40, "IKN");
-    fitChars(IKN, 4);
+    kit::fitWidth(IKN, 4);
     Iduty = kit::edit(GroupBox40, "Iduty");
-    fitChars(Iduty, 2);
+    kit::fitWidth(Iduty, 2);
     Icpcmax = kit::edit(GroupBox40, "Icpcmax");
-    fitChars(Icpcmax, 4);
+    kit::fitWidth(Icpcmax, 4);
     Istatus = kit::edit(GroupBox40, "Istatus");
-    fitChars(Istatus, 2);
+    kit::fitWidth(Istatus, 2);
     figures->addRow(u"KN"_s, IKN);
     figures->addRow(u"duty"_s, Iduty);
     figures->addRow(u"CPC MAX"_s, Icpcmax);

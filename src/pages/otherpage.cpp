@@ -24,11 +24,6 @@ constexpr uint8_t Other = 0x86;
 const QStringList OffOn{u"OFF"_s, u"ON"_s};
 
 // Edits without a designed length: wide enough for `chars` characters.
-void fitChars(QLineEdit *e, int chars)
-{
-    e->setMaximumWidth(std::max(36, e->fontMetrics().horizontalAdvance(QString(chars + 1, u'W')) + 12));
-}
-
 QVBoxLayout *column(std::initializer_list<QWidget *> widgets)
 {
     auto *box = new QVBoxLayout;
@@ -94,10 +89,10 @@ QGroupBox *OtherPage::layoutPhase()
     PhUp = kit::button(control, "PhUp", u"Up"_s);
     PhDown = kit::button(control, "PhDown", u"Down"_s);
     PhCnt = kit::edit(control, "PhCnt", u"1"_s);
-    fitChars(PhCnt, 2);
+    kit::fitWidth(PhCnt, 2);
     PhUpDown = kit::upDown(control, "PhUpDown", 1, 10, 1, PhCnt);
     PhDisp = kit::edit(control, "PhDisp");
-    fitChars(PhDisp, 4);
+    kit::fitWidth(PhDisp, 4);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(PhUp);
