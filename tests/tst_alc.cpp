@@ -72,16 +72,6 @@ struct AlcCamera
     }
 };
 
-Frame7 expected(const QByteArray &hex)
-{
-    const QByteArray b = QByteArray::fromHex(hex);
-    Frame7 f{};
-    for (int i = 0; i < 5; ++i)
-        f[size_t(i)] = i < b.size() ? uint8_t(b.at(i)) : 0;
-    sealFrame(f);
-    return f;
-}
-
 QStringList texts(const QList<Frame7> &frames, qsizetype from = 0)
 {
     QStringList out;
@@ -95,36 +85,18 @@ QStringList irisPass()
 {
     QStringList out;
     for (const char *h : {"8170000000", "8171000000"})
-        out << frameText(expected(h));
+        out << frameText(requestFrame(h));
     for (int k = 0; k < 6; ++k)
-        out << frameText(expected(QByteArray("8172") + QByteArray::number(k, 16).rightJustified(2, '0') + "0000"));
-    out << frameText(expected("8173000000"));
+        out << frameText(requestFrame(QByteArray("8172") + QByteArray::number(k, 16).rightJustified(2, '0') + "0000"));
+    out << frameText(requestFrame("8173000000"));
     for (const char *reg : {"03", "EC", "ED", "F5", "E3", "EE", "F7", "F8", "FB"})
-        out << frameText(expected(QByteArray("94") + reg + "000000"));
+        out << frameText(requestFrame(QByteArray("94") + reg + "000000"));
     return out;
 }
 
 QStringList fullChain()
 {
-    return QStringList{frameText(expected("8110000000")), frameText(expected("8120000000"))} + irisPass();
-}
-
-bool start(WindowRig &rig, int tab)
-{
-    if (!rig.connectNow() || !QTest::qWaitFor([&] { return rig.form->link.Trans_chk(); }))
-        return false;
-    rig.showPage(tab);
-    if (!QTest::qWaitFor([&] { return rig.form->link.Trans_chk(); }))
-        return false;
-    rig.peer.requests.clear();
-    return true;
-}
-
-bool settle(WindowRig &rig)
-{
-    const bool idle = QTest::qWaitFor([&] { return rig.form->link.Trans_chk(); });
-    QTest::qWait(60);
-    return idle && rig.form->link.Trans_chk();
+    return QStringList{frameText(requestFrame("8110000000")), frameText(requestFrame("8120000000"))} + irisPass();
 }
 
 } // namespace
@@ -153,9 +125,9 @@ void TstAlc::refreshReadsEverythingAndWritesNothingBack()
     WindowRig rig;
     AlcCamera camera;
     rig.peer.script = std::ref(camera);
-    QVERIFY(start(rig, Pages::EasyTab));
+    QVERIFY(rig.openPage(Pages::EasyTab));
     rig.showPage(Pages::AlcTab);
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     // No register, level or mode is written back while the replies are applied.
     QCOMPARE(texts(rig.peer.requests), fullChain());
 
@@ -210,9 +182,9 @@ void TstAlc::levelControlsFollowTheMode()
     camera.aes = aes;
     camera.errors.insert({0x81, 0x70}); // end the chain after ALC and AES
     rig.peer.script = std::ref(camera);
-    QVERIFY(start(rig, Pages::EasyTab));
+    QVERIFY(rig.openPage(Pages::EasyTab));
     rig.showPage(Pages::AlcTab);
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     QCOMPARE(rig.peer.requests.size(), 3);
     auto enabled = [&](const char *name) { return rig.form->findChild<QWidget *>(QString::fromLatin1(name))->isEnabled(); };
     QCOMPARE(enabled("ALCAutoLv"), alcAuto);
@@ -278,7 +250,7 @@ void TstAlc::writeFrames()
     AlcCamera camera;
     camera.errors = {{0x81, 0x10}, {0x80, 0x00}}; // the page stays unfilled
     rig.peer.script = std::ref(camera);
-    QVERIFY(start(rig, tab));
+    QVERIFY(rig.openPage(tab));
     rig.peer.script = [](const Frame7 &) { return std::nullopt; };
 
     QWidget *w = rig.form->findChild<QWidget *>(control);
@@ -299,7 +271,7 @@ void TstAlc::writeFrames()
         QTest::keyClicks(w, value);
     }
     QTRY_COMPARE(rig.peer.requests.size(), 1);
-    QCOMPARE(frameText(rig.peer.requests.first()), frameText(expected(frame)));
+    QCOMPARE(frameText(rig.peer.requests.first()), frameText(requestFrame(frame)));
     QTest::qWait(30);
     QCOMPARE(rig.peer.requests.size(), 1);
 }
@@ -309,28 +281,28 @@ void TstAlc::registerEditSendsAtFourHexDigits()
     WindowRig rig;
     AlcCamera camera;
     rig.peer.script = std::ref(camera);
-    QVERIFY(start(rig, Pages::AlcTab));
+    QVERIFY(rig.openPage(Pages::AlcTab));
     auto *iec = rig.w<kit::Edit>("IEC");
     iec->clear();
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     for (QChar c : u"123"_s) {
         QTest::keyClick(iec, c.toLatin1());
         QTest::qWait(20);
         QCOMPARE(rig.peer.requests.size(), 0);
     }
     QTest::keyClick(iec, '4');
-    QVERIFY(settle(rig));
-    QCOMPARE(texts(rig.peer.requests), QStringList{frameText(expected("96EC123400"))});
+    QVERIFY(rig.settle());
+    QCOMPARE(texts(rig.peer.requests), QStringList{frameText(requestFrame("96EC123400"))});
 
     // Text that is not hexadecimal sends nothing and is marked; a read clears the mark.
     auto *i03 = rig.w<kit::Edit>("I03");
     i03->selectAll();
     QTest::keyClicks(i03, u"12G4"_s);
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     QCOMPARE(rig.peer.requests.size(), 1);
     QVERIFY(i03->isInvalid());
     rig.w<QPushButton>("IGET")->click();
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     QCOMPARE(i03->text(), u"035A"_s);
     QVERIFY(!i03->isInvalid());
     QCOMPARE(rig.peer.countOf(0x96, 0x03), 0);
@@ -356,13 +328,13 @@ void TstAlc::writeAnswersContinueTheChain()
     WindowRig rig;
     AlcCamera camera;
     rig.peer.script = std::ref(camera);
-    QVERIFY(start(rig, Pages::AlcTab));
+    QVERIFY(rig.openPage(Pages::AlcTab));
     rig.form->findChild<kit::RadioGroup *>(control)->button(click)->click();
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     QStringList chain = fullChain();
     if (!fromAlc)
         chain.removeFirst();
-    QCOMPARE(texts(rig.peer.requests), QStringList{frameText(expected(write))} + chain);
+    QCOMPARE(texts(rig.peer.requests), QStringList{frameText(requestFrame(write))} + chain);
     // The answer's state is shown, with its enabling.
     if (fromAlc) {
         QCOMPARE(rig.w<kit::RadioGroup>("AESE")->itemIndex(), 1);
@@ -379,9 +351,9 @@ void TstAlc::getRunsOnePass()
     WindowRig rig;
     AlcCamera camera;
     rig.peer.script = std::ref(camera);
-    QVERIFY(start(rig, Pages::AlcTab));
+    QVERIFY(rig.openPage(Pages::AlcTab));
     rig.w<QPushButton>("IGET")->click();
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     QCOMPARE(texts(rig.peer.requests), irisPass());
 }
 
@@ -390,7 +362,7 @@ void TstAlc::repeatFinishesThePassInProgress()
     WindowRig rig;
     AlcCamera camera;
     rig.peer.script = std::ref(camera);
-    QVERIFY(start(rig, Pages::AlcTab));
+    QVERIFY(rig.openPage(Pages::AlcTab));
     auto *repeat = rig.w<QCheckBox>("IRepeat");
     repeat->click();
     QTest::qWait(30);
@@ -405,7 +377,7 @@ void TstAlc::repeatFinishesThePassInProgress()
             repeat->click();
     };
     rig.w<QPushButton>("IGET")->click();
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     QCOMPARE(texts(rig.peer.requests), irisPass() + irisPass() + irisPass());
 }
 
@@ -435,7 +407,7 @@ void TstAlc::chainStops()
     WindowRig rig;
     AlcCamera camera;
     rig.peer.script = std::ref(camera);
-    QVERIFY(start(rig, Pages::EasyTab));
+    QVERIFY(rig.openPage(Pages::EasyTab));
     if (repeat)
         rig.w<QCheckBox>("IRepeat")->click();
     if (category)
@@ -443,7 +415,7 @@ void TstAlc::chainStops()
     camera.isqlAnswer = isqlAnswer;
     camera.registerAnswer = registerAnswer;
     rig.showPage(Pages::AlcTab);
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     QCOMPARE(texts(rig.peer.requests), fullChain().mid(0, requests));
     if (isqlAnswer > 5) {
         for (int k = 0; k < 6; ++k)
@@ -458,7 +430,7 @@ void TstAlc::choiceWhileBusyIsKeptUntilTheNextRead()
     WindowRig rig;
     AlcCamera camera;
     rig.peer.script = std::ref(camera);
-    QVERIFY(start(rig, Pages::EasyTab));
+    QVERIFY(rig.openPage(Pages::EasyTab));
     rig.peer.script = [](const Frame7 &) { return std::nullopt; };
     rig.showPage(Pages::AlcTab);
     QTRY_COMPARE(rig.peer.requests.size(), 1);
@@ -476,7 +448,7 @@ void TstAlc::choiceWhileBusyIsKeptUntilTheNextRead()
     // The chain goes on; the AES read shows the camera's value again.
     rig.peer.script = std::ref(camera);
     rig.peer.sendFrame(0x81, 0x10, 1, 3, 5);
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     QCOMPARE(fix->itemIndex(), 7);
     QCOMPARE(rig.w<QLineEdit>("IF8")->text(), u"F85A"_s);
     QCOMPARE(rig.peer.countOf(0x96, 0xF8), 0);

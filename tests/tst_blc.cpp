@@ -94,17 +94,6 @@ bool idle(const WindowRig &rig)
     return rig.form->link.Trans_chk();
 }
 
-// Shows the BLC page (or reloads it when shown) and waits for its chain to end.
-bool refreshed(WindowRig &rig)
-{
-    const qsizetype before = rig.peer.requests.size();
-    if (rig.form->PageControl1->currentIndex() == Pages::BlcTab)
-        rig.form->SW1Click();
-    else
-        rig.showPage(Pages::BlcTab);
-    return QTest::qWaitFor([&] { return idle(rig) && rig.peer.requests.size() >= before + 3; }, 3000);
-}
-
 } // namespace
 
 class TstBlc : public QObject
@@ -135,7 +124,7 @@ void TstBlc::readChainFillsBothCopies()
     *cam = BlcCamera{1, 5, 1, {0xFF, 0x02, 0x80}, {0x01, 0x00, 0x80}, {}, {}};
     auto rig = connected(cam);
     QVERIFY(rig);
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::BlcTab, 3));
 
     // Three reads, nothing written back while the boxes were ticked.
     QTest::qWait(50);
@@ -193,7 +182,7 @@ void TstBlc::clickSendsTheHalfGrid()
     auto cam = std::make_shared<BlcCamera>();
     auto rig = connected(cam);
     QVERIFY(rig);
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::BlcTab, 3));
     rig->peer.requests.clear();
 
     // Each click writes the whole half as it stands; the last one carries every tick.
@@ -228,7 +217,7 @@ void TstBlc::areaReplyTicksBothCopies()
         QTRY_VERIFY(idle(*rig));
     }
     rig->peer.requests.clear();
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::BlcTab, 3));
 
     const std::set<int> expected(cells.begin(), cells.end());
     QCOMPARE(tickedCells(*rig, false), expected);
@@ -242,7 +231,7 @@ void TstBlc::easyClickReadsTheEasyCopy()
     auto cam = std::make_shared<BlcCamera>();
     auto rig = connected(cam);
     QVERIFY(rig);
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::BlcTab, 3));
     // The page copy gets cells 01-03 and 25; the EASY copy knows nothing of them.
     for (int c : {1, 2, 3, 25}) {
         cell(*rig, c, false)->click();
@@ -276,10 +265,10 @@ void TstBlc::onOffEnablesLevelAndGrids()
     cam->on = uint8_t(!enabled);
     auto rig = connected(cam);
     QVERIFY(rig);
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::BlcTab, 3));
     cam->on = uint8_t(on);
     rig->peer.requests.clear();
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::BlcTab, 3));
 
     for (const char *name : {"BLCLv", "BLCArea", "BLCSensBar", "BLCPanel"})
         QVERIFY2(rig->w<QWidget>(name)->isEnabled() == enabled, name);
@@ -298,7 +287,7 @@ void TstBlc::onOffAnswerAppliesAndEndsThere()
     cam->level = 4;
     auto rig = connected(cam);
     QVERIFY(rig);
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::BlcTab, 3));
     rig->peer.requests.clear();
 
     rig->form->pages.blc->BLC->button(0)->click();
@@ -319,7 +308,7 @@ void TstBlc::peakReplyDoesNotEnable()
     cam->on = 1;
     auto rig = connected(cam);
     QVERIFY(rig);
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::BlcTab, 3));
     rig->peer.script = [](const Frame7 &r) -> std::optional<Frame7> {
         if (r[0] == 0x81 && r[1] == 0x40)
             return PtyPeer::reply(0x81, 0x40, 1, 6, 0);
@@ -363,7 +352,7 @@ void TstBlc::writes()
     cam->on = 1;
     auto rig = connected(cam);
     QVERIFY(rig);
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::BlcTab, 3));
     rig->peer.requests.clear();
 
     QObject *w = rig->form->findChild<QObject *>(control);
@@ -416,7 +405,7 @@ void TstBlc::clickWhileBusyIsDropped()
     auto cam = std::make_shared<BlcCamera>();
     auto rig = connected(cam);
     QVERIFY(rig);
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::BlcTab, 3));
     cam->silent.insert(0x81B2);
     rig->peer.requests.clear();
 

@@ -107,17 +107,6 @@ QStringList heads(const QList<Frame7> &frames)
     return out;
 }
 
-// Shows the colour page and waits for its chain to end.
-bool refreshed(WindowRig &rig)
-{
-    const qsizetype before = rig.peer.requests.size();
-    if (rig.form->PageControl1->currentIndex() == Pages::ColTab)
-        rig.form->SW1Click();
-    else
-        rig.showPage(Pages::ColTab);
-    return QTest::qWaitFor([&] { return idle(rig) && rig.peer.requests.size() >= before + 17; }, 3000);
-}
-
 kit::Edit *thresholdEdit(const WindowRig &rig, int k)
 {
     return rig.form->pages.col->threshold(k);
@@ -152,7 +141,7 @@ void TstColor::readChainFillsPageAndEasyCopies()
     *cam = ColourCamera{1, 2, 3, 4, 5, 6, 7, 8,
                         {0x1234, 0x0001, 0x00FF, 0xABCD, 0x8000, 0x7FFF, 0x0102}, 0x56,
                         {0x00A0, 0x00A1, 0x1000, 0xFFFF, 0x0042, 0xBEEF}, {}, {}};
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::ColTab, 17));
     QTest::qWait(50);
     QCOMPARE(heads(rig->peer.requests), heads(fullChain()));
 
@@ -252,9 +241,9 @@ void TstColor::modeEnabling()
     auto rig = connected(cam);
     QVERIFY(rig);
     cam->mode = uint8_t(before);
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::ColTab, 17));
     cam->mode = uint8_t(mode);
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::ColTab, 17));
 
     QString seen;
     for (const char *name : {"WBAutoLv", "ATWBar", "WBOPLv", "AWBBar", "WBOPB", "AWB", "WBInLv", "WBOutLv"})
@@ -300,7 +289,7 @@ void TstColor::writes()
     QVERIFY(rig);
     cam->mode = uint8_t(mode);
     cam->in = 4; // so that index 0 is a change
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::ColTab, 17));
     rig->peer.requests.clear();
 
     QObject *w = rig->form->findChild<QObject *>(control);
@@ -353,7 +342,7 @@ void TstColor::thresholdEdits()
     auto rig = connected(cam);
     QVERIFY(rig);
     cam->thresholds[k] = 0x5555;
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::ColTab, 17));
     kit::Edit *edit = thresholdEdit(*rig, k);
     QCOMPARE(edit->text(), u"5555"_s);
     edit->clear();
@@ -380,7 +369,7 @@ void TstColor::decoderClearsTheInvalidMark()
     auto cam = std::make_shared<ColourCamera>();
     auto rig = connected(cam);
     QVERIFY(rig);
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::ColTab, 17));
     kit::Edit *edit = thresholdEdit(*rig, 3);
     edit->clear();
     QTest::keyClicks(edit, u"zz"_s);
@@ -396,7 +385,7 @@ void TstColor::repeatLoopEndsAfterThePassInProgress()
     auto cam = std::make_shared<ColourCamera>();
     auto rig = connected(cam);
     QVERIFY(rig);
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::ColTab, 17));
     ColorPage *c = rig->form->pages.col;
     c->IRRepeat->click();
     rig->peer.requests.clear();
@@ -467,7 +456,7 @@ void TstColor::writesWhileBusyAreDropped()
     auto cam = std::make_shared<ColourCamera>();
     auto rig = connected(cam);
     QVERIFY(rig);
-    QVERIFY(refreshed(*rig));
+    QVERIFY(rig->refresh(Pages::ColTab, 17));
     ColorPage *c = rig->form->pages.col;
     // A loop read left outstanding.
     cam->silent.insert(0x8210);

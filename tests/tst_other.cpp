@@ -63,16 +63,6 @@ std::optional<Frame7> refusingCamera(const Frame7 &r)
     return PtyPeer::reply(uint8_t(r[0] | 0x40), r[1]);
 }
 
-Frame7 expected(const QByteArray &hex)
-{
-    const QByteArray b = QByteArray::fromHex(hex);
-    Frame7 f{};
-    for (int i = 0; i < 5; ++i)
-        f[size_t(i)] = i < b.size() ? uint8_t(b.at(i)) : 0;
-    sealFrame(f);
-    return f;
-}
-
 QStringList texts(const QList<Frame7> &frames)
 {
     QStringList out;
@@ -85,28 +75,8 @@ QStringList texts(std::initializer_list<const char *> hexFrames)
 {
     QStringList out;
     for (const char *h : hexFrames)
-        out << frameText(expected(h));
+        out << frameText(requestFrame(h));
     return out;
-}
-
-// Connects, shows `tab` and waits until its refresh has ended; then forgets the requests.
-bool start(WindowRig &rig, int tab)
-{
-    if (!rig.connectNow() || !QTest::qWaitFor([&] { return rig.form->link.Trans_chk(); }))
-        return false;
-    rig.showPage(tab);
-    if (!QTest::qWaitFor([&] { return rig.form->link.Trans_chk(); }))
-        return false;
-    rig.peer.requests.clear();
-    return true;
-}
-
-// Waits for the link to be free and a little longer, so a stray extra frame would show.
-bool settle(WindowRig &rig)
-{
-    const bool idle = QTest::qWaitFor([&] { return rig.form->link.Trans_chk(); });
-    QTest::qWait(60);
-    return idle && rig.form->link.Trans_chk();
 }
 
 } // namespace
@@ -139,9 +109,9 @@ void TstOther::refreshReadsNineAndFillsEveryTwin()
     WindowRig rig;
     OtherCamera camera;
     rig.peer.script = camera;
-    QVERIFY(start(rig, Pages::EasyTab));
+    QVERIFY(rig.openPage(Pages::EasyTab));
     rig.showPage(Pages::OthTab);
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     QCOMPARE(texts(rig.peer.requests),
              texts({"8600000000", "8601000000", "8602000000", "8603000000", "8604000000", "8609000000",
                     "8610000000", "8611000000", "860A000000"}));
@@ -241,7 +211,7 @@ void TstOther::writeFrames()
     QFETCH(QByteArray, frame);
     WindowRig rig;
     rig.peer.script = refusingCamera; // the page stays unfilled: every item is a change
-    QVERIFY(start(rig, tab));
+    QVERIFY(rig.openPage(tab));
     rig.peer.script = [](const Frame7 &) { return std::nullopt; }; // only the frame matters
 
     QWidget *w = rig.form->findChild<QWidget *>(control);
@@ -255,7 +225,7 @@ void TstOther::writeFrames()
     else if (action == u"type")
         QTest::keyClicks(w, value);
     QTRY_COMPARE(rig.peer.requests.size(), 1);
-    QCOMPARE(frameText(rig.peer.requests.first()), frameText(expected(frame)));
+    QCOMPARE(frameText(rig.peer.requests.first()), frameText(requestFrame(frame)));
     QTest::qWait(30);
     QCOMPARE(rig.peer.requests.size(), 1);
 }
@@ -266,7 +236,7 @@ void TstOther::defaultAndPresetEnter()
     OtherCamera camera;
     camera.errors[0x80] = 0xC6; // the answers free the link and change nothing
     rig.peer.script = camera;
-    QVERIFY(start(rig, Pages::EasyTab));
+    QVERIFY(rig.openPage(Pages::EasyTab));
     auto *def = rig.w<kit::RadioGroup>("Default");
     auto *enter = rig.w<QPushButton>("PresetSet");
     rig.form->pages.fac->TransactionKind = 3;
@@ -278,18 +248,18 @@ void TstOther::defaultAndPresetEnter()
 
     def->button(1)->click();
     QTRY_COMPARE(rig.peer.requests.size(), 1);
-    QCOMPARE(frameText(rig.peer.requests.last()), frameText(expected("8680020100")));
+    QCOMPARE(frameText(rig.peer.requests.last()), frameText(requestFrame("8680020100")));
     QCOMPARE(rig.form->pages.fac->TransactionKind, uint8_t(0));
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     enter->click();
     QTRY_COMPARE(rig.peer.requests.size(), 2);
-    QCOMPARE(frameText(rig.peer.requests.last()), frameText(expected("8680000000")));
-    QVERIFY(settle(rig));
+    QCOMPARE(frameText(rig.peer.requests.last()), frameText(requestFrame("8680000000")));
+    QVERIFY(rig.settle());
 
     def->button(0)->click();
     QTRY_COMPARE(rig.peer.requests.size(), 3);
-    QCOMPARE(frameText(rig.peer.requests.last()), frameText(expected("8680020000")));
-    QVERIFY(settle(rig));
+    QCOMPARE(frameText(rig.peer.requests.last()), frameText(requestFrame("8680020000")));
+    QVERIFY(rig.settle());
     enter->click();
     QTest::qWait(50);
     QCOMPARE(rig.peer.requests.size(), 3);
@@ -301,7 +271,7 @@ void TstOther::phaseStepAndSet()
     OtherCamera camera;
     camera.answers[0x86] = {1, 0x00, 0x05}; // still locked after the step
     rig.peer.script = camera;
-    QVERIFY(start(rig, Pages::OthTab));
+    QVERIFY(rig.openPage(Pages::OthTab));
     // The step count goes with the step and is clamped to 1..10; stepping it sends nothing.
     auto *count = rig.w<kit::UpDown>("PhUpDown");
     for (int i = 0; i < 12; ++i)
@@ -311,12 +281,12 @@ void TstOther::phaseStepAndSet()
     QCOMPARE(rig.peer.requests.size(), 0);
     rig.w<QPushButton>("PhDown")->click();
     QTRY_COMPARE(rig.peer.requests.size(), 1);
-    QCOMPARE(frameText(rig.peer.requests.last()), frameText(expected("8686000A00")));
-    QVERIFY(settle(rig));
+    QCOMPARE(frameText(rig.peer.requests.last()), frameText(requestFrame("8686000A00")));
+    QVERIFY(rig.settle());
 
     // The EASY 'Set' sends the typed phase as a 16-bit value.
     rig.showPage(Pages::EasyTab);
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     rig.peer.requests.clear();
     auto *level = rig.w<QLineEdit>("PhaseLevel");
     QVERIFY(level->isEnabled()); // the camera's phase is locked
@@ -324,7 +294,7 @@ void TstOther::phaseStepAndSet()
     QTest::keyClicks(level, u"300"_s);
     rig.w<QPushButton>("PhaseSet")->click();
     QTRY_COMPARE(rig.peer.requests.size(), 1);
-    QCOMPARE(frameText(rig.peer.requests.last()), frameText(expected("8686012C00")));
+    QCOMPARE(frameText(rig.peer.requests.last()), frameText(requestFrame("8686012C00")));
 }
 
 void TstOther::phaseOffsetEntry_data()
@@ -347,24 +317,24 @@ void TstOther::phaseOffsetEntry()
     QFETCH(bool, invalid);
     WindowRig rig;
     rig.peer.script = OtherCamera{};
-    QVERIFY(start(rig, Pages::OthTab));
+    QVERIFY(rig.openPage(Pages::OthTab));
     auto *offset = rig.w<kit::Edit>("PhOFFSET");
     QTest::keyClicks(offset, typed);
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     if (frame.isEmpty()) {
         QCOMPARE(rig.peer.requests.size(), 0);
     } else {
         QCOMPARE(rig.peer.requests.size(), 1);
-        QCOMPARE(frameText(rig.peer.requests.last()), frameText(expected(frame)));
+        QCOMPARE(frameText(rig.peer.requests.last()), frameText(requestFrame(frame)));
     }
     QCOMPARE(offset->isInvalid(), invalid);
 
     // Correcting the text clears the mark and sends.
     offset->selectAll();
     QTest::keyClicks(offset, u"0100"_s);
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     QVERIFY(!offset->isInvalid());
-    QCOMPARE(frameText(rig.peer.requests.last()), frameText(expected("8687010000")));
+    QCOMPARE(frameText(rig.peer.requests.last()), frameText(requestFrame("8687010000")));
 }
 
 void TstOther::phaseAnswerShowsThePhase_data()
@@ -389,9 +359,9 @@ void TstOther::phaseAnswerShowsThePhase()
     OtherCamera camera;
     camera.answers[0x86] = answer;
     rig.peer.script = camera;
-    QVERIFY(start(rig, Pages::OthTab));
+    QVERIFY(rig.openPage(Pages::OthTab));
     rig.w<QPushButton>("PhUp")->click();
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     // The answer is shown; the chain does not go on.
     QCOMPARE(rig.peer.requests.size(), 1);
     QCOMPARE(rig.w<QLineEdit>("PhDisp")->text(), display);
@@ -433,7 +403,7 @@ void TstOther::writeAnswers()
     OtherCamera camera;
     camera.answers[uint8_t(answerItem)] = {1, 1, 1};
     rig.peer.script = camera;
-    QVERIFY(start(rig, Pages::OthTab)); // the first read fails nowhere: the page is filled
+    QVERIFY(rig.openPage(Pages::OthTab)); // the first read fails nowhere: the page is filled
     rig.peer.requests.clear();
     // Start from a known, different state.
     rig.form->link.LinkBusy = 1;
@@ -442,7 +412,7 @@ void TstOther::writeAnswers()
     rig.form->link.release();
 
     rig.form->findChild<kit::RadioGroup *>(control)->button(click)->click();
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     QCOMPARE(rig.peer.requests.size(), 1);
     for (const QString &name : changed)
         QVERIFY2(rig.form->findChild<kit::RadioGroup *>(name)->itemIndex() == 1, qPrintable(name));
@@ -470,10 +440,10 @@ void TstOther::dayNightModes()
     OtherCamera camera;
     camera.reads[0x10] = {uint8_t(mode), 9, 0};
     rig.peer.script = camera;
-    QVERIFY(start(rig, Pages::EasyTab));
+    QVERIFY(rig.openPage(Pages::EasyTab));
     const int factoryBefore = rig.w<kit::RadioGroup>("FDayNight")->itemIndex();
     rig.showPage(Pages::OthTab);
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     QCOMPARE(rig.peer.requests.size(), 9);
     for (const char *name : {"Chroma", "chromaE", "DayNight"})
         QCOMPARE(rig.w<kit::RadioGroup>(name)->itemIndex(), chroma);
@@ -504,9 +474,9 @@ void TstOther::chainStops()
         camera.errors[0x01] = uint8_t(errorCategory);
     camera.otherItemFor0x01 = uint8_t(otherItem);
     rig.peer.script = camera;
-    QVERIFY(start(rig, Pages::EasyTab));
+    QVERIFY(rig.openPage(Pages::EasyTab));
     rig.showPage(Pages::OthTab);
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
     QCOMPARE(texts(rig.peer.requests), texts({"8600000000", "8601000000"}));
     // The first step was applied, the second was not.
     QCOMPARE(rig.w<kit::RadioGroup>("Initial")->itemIndex(), 1);
@@ -518,7 +488,7 @@ void TstOther::actionsWhileBusyAreDropped()
 {
     WindowRig rig;
     rig.peer.script = OtherCamera{};
-    QVERIFY(start(rig, Pages::EasyTab));
+    QVERIFY(rig.openPage(Pages::EasyTab));
     rig.peer.script = [](const Frame7 &) { return std::nullopt; };
     rig.showPage(Pages::OthTab);
     QTRY_COMPARE(rig.peer.requests.size(), 1); // the first read, never answered
@@ -544,13 +514,13 @@ void TstOther::easyChainReadsForTheOtherPages()
     // The EASY chain's reads of the aperture gains and the camera status.
     WindowRig rig;
     rig.peer.script = OtherCamera{};
-    QVERIFY(start(rig, Pages::OthTab));
+    QVERIFY(rig.openPage(Pages::OthTab));
     OtherPage *oth = rig.form->pages.oth;
     rig.peer.script = [](const Frame7 &) { return std::nullopt; };
     rig.form->pages.eep->TransactionKind = 0;
     oth->OtherRead12();
     QTRY_COMPARE(rig.peer.requests.size(), 1);
-    QCOMPARE(frameText(rig.peer.requests.last()), frameText(expected("8612000000")));
+    QCOMPARE(frameText(rig.peer.requests.last()), frameText(requestFrame("8612000000")));
     QCOMPARE(rig.form->pages.eep->TransactionKind, uint8_t(5));
     // Refused while busy, and then it leaves the EEP page alone.
     rig.form->pages.eep->TransactionKind = 0;
@@ -559,7 +529,7 @@ void TstOther::easyChainReadsForTheOtherPages()
     QTest::qWait(30);
     QCOMPARE(rig.peer.requests.size(), 1);
     rig.peer.sendFrame(0x86, 0x12);
-    QVERIFY(settle(rig));
+    QVERIFY(rig.settle());
 
     // The gains reply fills the Fac page and the EASY bars, and writes nothing back.
     rig.form->link.LinkBusy = 1; // as a decoder applies it

@@ -40,3 +40,62 @@ void WindowRig::showPage(int index)
 {
     form->PageControl1->setCurrentIndex(index);
 }
+
+bool WindowRig::waitIdle(int ms)
+{
+    return QTest::qWaitFor([&] { return form->link.Trans_chk(); }, ms);
+}
+
+bool WindowRig::settle()
+{
+    const bool idle = waitIdle();
+    QTest::qWait(60);
+    return idle && form->link.Trans_chk();
+}
+
+bool WindowRig::openPage(int tab)
+{
+    if (!connectNow() || !waitIdle())
+        return false;
+    showPage(tab);
+    if (!waitIdle())
+        return false;
+    peer.requests.clear();
+    return true;
+}
+
+QStringList WindowRig::requestTexts(qsizetype from) const
+{
+    QStringList out;
+    for (qsizetype i = from; i < peer.requests.size(); ++i)
+        out << frameText(peer.requests[i]);
+    return out;
+}
+
+Frame7 requestFrame(const QByteArray &hex)
+{
+    const QByteArray b = QByteArray::fromHex(hex);
+    Frame7 f{};
+    for (int i = 0; i < 5; ++i)
+        f[size_t(i)] = i < b.size() ? uint8_t(b.at(i)) : 0;
+    sealFrame(f);
+    return f;
+}
+
+QStringList requestTexts(std::initializer_list<const char *> hexFrames)
+{
+    QStringList out;
+    for (const char *h : hexFrames)
+        out << frameText(requestFrame(h));
+    return out;
+}
+
+bool WindowRig::refresh(int tab, int requests)
+{
+    const qsizetype before = peer.requests.size();
+    if (form->PageControl1->currentIndex() == tab)
+        form->SW1Click();
+    else
+        showPage(tab);
+    return QTest::qWaitFor([&] { return form->link.Trans_chk() && peer.requests.size() >= before + requests; }, 3000);
+}

@@ -7,6 +7,12 @@
 
 #include <QPointer>
 
+// A request as the tool sends it to camera ID 0: up to five bytes in hex ("8110" or
+// "86870A1F"), the rest zero, checksum filled in.
+Frame7 requestFrame(const QByteArray &hex);
+// The frame texts of such requests.
+QStringList requestTexts(std::initializer_list<const char *> hexFrames);
+
 struct WindowRig
 {
     // formType 4 ('Debug') shows every page.
@@ -21,6 +27,17 @@ struct WindowRig
     bool connectNow();
     // Shows tab `index` as a user would.
     void showPage(int index);
+    // Waits until no request is outstanding.
+    bool waitIdle(int ms = 5000);
+    // Waits for the link to be free and a little longer, so a stray extra frame would show.
+    bool settle();
+    // Connects, shows `tab`, waits until its refresh has ended, then forgets the requests.
+    bool openPage(int tab);
+    // Shows `tab` (or reloads it when shown) and waits until its chain of at least
+    // `requests` reads has ended.
+    bool refresh(int tab, int requests);
+    // The frame texts of the requests from `from` on.
+    QStringList requestTexts(qsizetype from = 0) const;
 
     template <class T> T *w(const char *name) const
     {
