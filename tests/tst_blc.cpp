@@ -52,17 +52,9 @@ struct BlcCamera
     }
 };
 
-// A connected window whose camera follows `cam`; the requests of the start-up are dropped.
 std::unique_ptr<WindowRig> connected(const std::shared_ptr<BlcCamera> &cam)
 {
-    auto rig = std::make_unique<WindowRig>();
-    rig->peer.script = [cam](const Frame7 &r) { return cam->answer(r); };
-    if (!rig->connectNow())
-        return nullptr;
-    if (!QTest::qWaitFor([&] { return rig->form->link.Trans_chk(); }, 3000))
-        return nullptr;
-    rig->peer.requests.clear();
-    return rig;
+    return WindowRig::connectedTo([cam](const Frame7 &r) { return cam->answer(r); });
 }
 
 QCheckBox *cell(const WindowRig &rig, int number, bool easy)

@@ -65,14 +65,7 @@ struct ColourCamera
 
 std::unique_ptr<WindowRig> connected(const std::shared_ptr<ColourCamera> &cam)
 {
-    auto rig = std::make_unique<WindowRig>();
-    rig->peer.script = [cam](const Frame7 &r) { return cam->answer(r); };
-    if (!rig->connectNow())
-        return nullptr;
-    if (!QTest::qWaitFor([&] { return rig->form->link.Trans_chk(); }, 3000))
-        return nullptr;
-    rig->peer.requests.clear();
-    return rig;
+    return WindowRig::connectedTo([cam](const Frame7 &r) { return cam->answer(r); });
 }
 
 bool idle(const WindowRig &rig)

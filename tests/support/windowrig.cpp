@@ -99,3 +99,13 @@ bool WindowRig::refresh(int tab, int requests)
         showPage(tab);
     return QTest::qWaitFor([&] { return form->link.Trans_chk() && peer.requests.size() >= before + requests; }, 3000);
 }
+
+std::unique_ptr<WindowRig> WindowRig::connectedTo(std::function<std::optional<Frame7>(const Frame7 &)> script)
+{
+    auto rig = std::make_unique<WindowRig>();
+    rig->peer.script = std::move(script);
+    if (!rig->connectNow() || !rig->waitIdle(3000))
+        return nullptr;
+    rig->peer.requests.clear();
+    return rig;
+}

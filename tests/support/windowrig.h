@@ -7,6 +7,8 @@
 
 #include <QPointer>
 
+#include <memory>
+
 // A request as the tool sends it to camera ID 0: up to five bytes in hex ("8110" or
 // "86870A1F"), the rest zero, checksum filled in.
 Frame7 requestFrame(const QByteArray &hex);
@@ -20,6 +22,10 @@ struct WindowRig
     ~WindowRig();
     WindowRig(const WindowRig &) = delete;
     WindowRig &operator=(const WindowRig &) = delete;
+
+    // A connected window whose camera answers through `script`, with the requests of the
+    // start-up forgotten; nullptr when the connection failed.
+    static std::unique_ptr<WindowRig> connectedTo(std::function<std::optional<Frame7>(const Frame7 &)> script);
 
     // Runs the speed search without waiting for the one-second ticks: attempts go out
     // until the camera answers, then the connection completes and the shown page is read.
