@@ -161,39 +161,25 @@ QLayout *EasyPage::layoutTitleColumn()
     kit::remove(GroupBox29);
     col->addWidget(GroupBox29);
 
-    // Line settings of camera and PC, filled by the connection set-up.
-    GroupBox36 = kit::groupBox(this, "GroupBox36", u"Baud Rate"_s);
-    {
-        auto *g = gridIn(GroupBox36);
-        Label178 = kit::label(this, "Label178", u"-"_s);
-        Label179 = kit::label(this, "Label179", u"-"_s);
-        addRow(g, 0, this, u"Camera"_s, Label178);
-        addRow(g, 1, this, u"Tool"_s, Label179);
+    // Hidden groups of two captioned values: the line settings of camera and PC (filled by
+    // the connection set-up) and the camera's key state.
+    struct ValueRow { const char *name; QString caption; QLabel **label; };
+    struct ValueGroup { const char *name; QString caption; QGroupBox **box; ValueRow rows[2]; };
+    const ValueGroup groups[] = {
+        {"GroupBox36", u"Baud Rate"_s, &GroupBox36, {{"Label178", u"Camera"_s, &Label178}, {"Label179", u"Tool"_s, &Label179}}},
+        {"GroupBox37", u"Stop Bit"_s, &GroupBox37, {{"Label182", u"Camera"_s, &Label182}, {"Label183", u"Tool"_s, &Label183}}},
+        {"GroupBox54", u"Key State"_s, &GroupBox54, {{"C_Menu", u"Menu"_s, &C_Menu}, {"C_SW", u"SW Mode"_s, &C_SW}}},
+    };
+    for (const ValueGroup &vg : groups) {
+        *vg.box = kit::groupBox(this, vg.name, vg.caption);
+        auto *g = gridIn(*vg.box);
+        for (int r = 0; r < 2; ++r) {
+            *vg.rows[r].label = kit::label(this, vg.rows[r].name, u"-"_s);
+            addRow(g, r, this, vg.rows[r].caption, *vg.rows[r].label);
+        }
+        (*vg.box)->hide();
+        col->addWidget(*vg.box);
     }
-    GroupBox36->hide();
-    col->addWidget(GroupBox36);
-
-    GroupBox37 = kit::groupBox(this, "GroupBox37", u"Stop Bit"_s);
-    {
-        auto *g = gridIn(GroupBox37);
-        Label182 = kit::label(this, "Label182", u"-"_s);
-        Label183 = kit::label(this, "Label183", u"-"_s);
-        addRow(g, 0, this, u"Camera"_s, Label182);
-        addRow(g, 1, this, u"Tool"_s, Label183);
-    }
-    GroupBox37->hide();
-    col->addWidget(GroupBox37);
-
-    GroupBox54 = kit::groupBox(this, "GroupBox54", u"Key State"_s);
-    {
-        auto *g = gridIn(GroupBox54);
-        C_Menu = kit::label(this, "C_Menu", u"-"_s);
-        C_SW = kit::label(this, "C_SW", u"-"_s);
-        addRow(g, 0, this, u"Menu"_s, C_Menu);
-        addRow(g, 1, this, u"SW Mode"_s, C_SW);
-    }
-    GroupBox54->hide();
-    col->addWidget(GroupBox54);
 
     col->addStretch(1);
     return col;
