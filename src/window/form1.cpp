@@ -1,5 +1,7 @@
 #include "window/form1.h"
 
+#include "pages/easypage.h"
+#include "pages/mdppage.h"
 #include "pages/page.h"
 #include "widgets/dialogs.h"
 #include "window/form3.h"
@@ -18,13 +20,15 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-struct Speed
+struct TForm1::Speed
 {
     int32_t baud;
     const char16_t *text;
     const char16_t *tryText;
 };
+
+namespace {
+using Speed = TForm1::Speed;
 // The speeds tried one after the other, and the texts that show them.
 constexpr Speed speeds[3] = {
     {9600, u"9,600", u"Try 9,600"},
@@ -70,10 +74,7 @@ TForm1::TForm1(int comPortItem, int formType, QWidget *parent) : QMainWindow(par
     }
 
     link.cameraId = [this] { return IDUpDown->position(); };
-    link.isOneToOne = [this] {
-        auto *mode = control<kit::RadioGroup>("CommMode");
-        return !mode || mode->itemIndex() == 0;
-    };
+    link.isOneToOne = [this] { return pages.easy->CommMode->itemIndex() == 0; };
     link.setBusyCursor = &kit::busyCursor;
     link.onGoodFrame = [this](const ResponseFrame &r) { kit::guarded([&] { onGoodFrame(r); }); };
     link.attachReceiver();
@@ -182,14 +183,11 @@ void TForm1::connectFrame()
     kit::on(BaudTimer1, &QTimer::timeout, this, [this] { BaudTimer1Timer(); });
     // Connected only now, so hiding tabs at start raises no page change.
     kit::on(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
-    if (auto *g = control<kit::RadioGroup>("T_baud_rate"))
-        kit::on(g, &kit::RadioGroup::itemClicked, this, [this] { T_baud_rateClick(); });
-    if (auto *g = control<kit::RadioGroup>("T_stop_bit"))
-        kit::on(g, &kit::RadioGroup::itemClicked, this, [this] { T_stop_bitClick(); });
-    if (auto *g = control<kit::RadioGroup>("C_baud_rate"))
-        kit::on(g, &kit::RadioGroup::itemClicked, this, [this] { C_baud_rateClick(); });
-    if (auto *g = control<kit::RadioGroup>("C_stop_bit"))
-        kit::on(g, &kit::RadioGroup::itemClicked, this, [this] { C_stop_bitClick(); });
+    MdpPage *mdp = pages.mdp;
+    kit::on(mdp->T_baud_rate, &kit::RadioGroup::itemClicked, this, [this] { T_baud_rateClick(); });
+    kit::on(mdp->T_stop_bit, &kit::RadioGroup::itemClicked, this, [this] { T_stop_bitClick(); });
+    kit::on(mdp->C_baud_rate, &kit::RadioGroup::itemClicked, this, [this] { C_baud_rateClick(); });
+    kit::on(mdp->C_stop_bit, &kit::RadioGroup::itemClicked, this, [this] { C_stop_bitClick(); });
 }
 
 // ---------------------------------------------------------------- start
@@ -250,14 +248,8 @@ void TForm1::PONTimer1Timer()
         ++ConnectAttempt;
     if (ConnectAttempt >= 1 && ConnectAttempt <= 3) {
         const Speed &s = speeds[ConnectAttempt - 1];
-        if (auto *l = control<QLabel>("Label179"))
-            l->setText(QString::fromUtf16(s.text));
         link.setPanel(0, QString::fromUtf16(s.tryText));
-        auto *stop = control<kit::RadioGroup>("T_stop_bit");
-        const bool two = stop && stop->itemIndex() == 1;
-        if (auto *l = control<QLabel>("Label183"))
-            l->setText(two ? QStringLiteral("2bit") : QStringLiteral("1bit"));
-        CnctDataLink(ComPortNo, s.baud, two);
+        applyPcLine(s);
         link.receiver().setIdle();
         link.release();
         FirstConnect = true;
@@ -289,13 +281,11 @@ void TForm1::PONTimer2Timer()
     const int attempt = ConnectAttempt == 0 ? 3 : ConnectAttempt;
     if (attempt <= 3) {
         const Speed &s = speeds[attempt - 1];
-        if (auto *l = control<QLabel>("Label179"))
-            l->setText(QString::fromUtf16(s.text));
+        pages.easy->Label179->setText(QString::fromUtf16(s.text));
         link.setPanel(0, QString::fromUtf16(s.tryText));
-        if (auto *g = control<kit::RadioGroup>("T_baud_rate"))
-            g->setItemIndex(attempt - 1);
-        if (auto *g = control<kit::RadioGroup>("T_stop_bit"))
-            g->setItemIndex((ConnectData2 & 0x04) ? 1 : 0);
+        // Raises the speed handlers, which apply both a second later.
+        pages.mdp->T_baud_rate->setItemIndex(attempt - 1);
+        pages.mdp->T_stop_bit->setItemIndex((ConnectData2 & 0x04) ? 1 : 0);
         link.release();
         PageCheck();
         return;
@@ -306,13 +296,11 @@ void TForm1::PONTimer2Timer()
 
 void TForm1::T_baud_rateClick()
 {
-    auto *busy = control<QLabel>("Label185");
     if (link.Trans_chk()) {
-        if (busy)
-            busy->setText(QString());
+        pages.mdp->Label185->setText(QString());
         BaudTimer1->setEnabled(true);
-    } else if (busy) {
-        busy->setText(QStringLiteral("BUSY"));
+    } else {
+        pages.mdp->Label185->setText(QStringLiteral("BUSY"));
     }
 }
 
@@ -324,30 +312,31 @@ void TForm1::T_stop_bitClick()
 void TForm1::BaudTimer1Timer()
 {
     BaudTimer1->setEnabled(false);
-    auto *baud = control<kit::RadioGroup>("T_baud_rate");
-    const int item = baud ? baud->itemIndex() : 2;
-    const Speed &s = speeds[(item == 0 || item == 1) ? item : 2];
-    if (auto *l = control<QLabel>("Label179"))
-        l->setText(QString::fromUtf16(s.text));
-    auto *stop = control<kit::RadioGroup>("T_stop_bit");
-    const bool two = stop && stop->itemIndex() == 1;
-    if (auto *l = control<QLabel>("Label183"))
-        l->setText(two ? QStringLiteral("2bit") : QStringLiteral("1bit"));
+    const int item = pages.mdp->T_baud_rate->itemIndex();
+    applyPcLine(speeds[(item == 0 || item == 1) ? item : 2]);
+}
+
+void TForm1::applyPcLine(const Speed &s)
+{
+    // The stop bits always come from the PC-side control.
+    const bool two = pages.mdp->T_stop_bit->itemIndex() == 1;
+    pages.easy->Label179->setText(QString::fromUtf16(s.text));
+    pages.easy->Label183->setText(two ? QStringLiteral("2bit") : QStringLiteral("1bit"));
     CnctDataLink(ComPortNo, s.baud, two);
 }
 
 void TForm1::C_baud_rateClick()
 {
-    auto *g = control<kit::RadioGroup>("C_baud_rate");
-    if (g && g->itemIndex() >= 0)
-        link.request(0x89, 0x93, 2, uint8_t(g->itemIndex()));
+    const int item = pages.mdp->C_baud_rate->itemIndex();
+    if (item >= 0)
+        link.request(0x89, 0x93, 2, uint8_t(item));
 }
 
 void TForm1::C_stop_bitClick()
 {
-    auto *g = control<kit::RadioGroup>("C_stop_bit");
-    if (g && g->itemIndex() >= 0)
-        link.request(0x89, 0x94, 2, g->itemIndex() == 1 ? 0xCE : 0xCA);
+    const int item = pages.mdp->C_stop_bit->itemIndex();
+    if (item >= 0)
+        link.request(0x89, 0x94, 2, item == 1 ? 0xCE : 0xCA);
 }
 
 // ---------------------------------------------------------------- frame buttons

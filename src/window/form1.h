@@ -81,7 +81,12 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
 
+public:
+    // A line speed of the search and the texts that show it.
+    struct Speed;
+
 private:
+    void applyPcLine(const Speed &s);
     void buildFrame();
     void connectFrame();
     void onGoodFrame(const ResponseFrame &r);
