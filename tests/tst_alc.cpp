@@ -253,22 +253,15 @@ void TstAlc::writeFrames()
     QVERIFY(rig.openPage(tab));
     rig.peer.script = [](const Frame7 &) { return std::nullopt; };
 
-    QWidget *w = rig.form->findChild<QWidget *>(control);
-    QVERIFY2(w, qPrintable(control));
-    if (action == u"item") {
-        static_cast<kit::RadioGroup *>(w)->button(value.toInt())->click();
-    } else if (action == u"bar") {
-        static_cast<QSlider *>(w)->setValue(value.toInt());
-    } else if (action == u"choose") {
-        auto *box = static_cast<QComboBox *>(w);
+    if (action == u"choose") {
+        auto *box = rig.form->findChild<QComboBox *>(control);
+        QVERIFY2(box, qPrintable(control));
         box->setCurrentIndex(value.toInt());
         QTest::qWait(20);
         QCOMPARE(rig.peer.requests.size(), 0); // selecting from code sends nothing
         emit box->activated(value.toInt());
-    } else if (action == u"tick" || action == u"press") {
-        static_cast<QAbstractButton *>(w)->click();
-    } else if (action == u"type") {
-        QTest::keyClicks(w, value);
+    } else {
+        QVERIFY2(rig.act(control, action, value), qPrintable(control));
     }
     QTRY_COMPARE(rig.peer.requests.size(), 1);
     QCOMPARE(frameText(rig.peer.requests.first()), frameText(requestFrame(frame)));

@@ -22,17 +22,6 @@ namespace {
 
 const QStringList OffOn{u"OFF"_s, u"ON"_s};
 
-// The nearest enclosing plain group box (radio groups are controls, not containers).
-const QGroupBox *enclosingGroup(const QWidget *w)
-{
-    for (const QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
-        auto *g = qobject_cast<const QGroupBox *>(p);
-        if (g && !qobject_cast<const kit::RadioGroup *>(p))
-            return g;
-    }
-    return nullptr;
-}
-
 QString blcName(int cell)
 {
     return u"BLCCheck%1E"_s.arg(cell, 2, 10, QChar(u'0'));
@@ -266,7 +255,7 @@ private slots:
         QFETCH(QString, group);
         auto *w = control(easy(), name);
         QVERIFY2(w, qPrintable(name));
-        const QGroupBox *g = enclosingGroup(w);
+        const QGroupBox *g = layoutcheck::enclosingGroup(w);
         QVERIFY2(g, qPrintable(name + u" is in no group box"_s));
         QCOMPARE(g->title(), group);
     }
@@ -494,10 +483,10 @@ private slots:
         for (const QString &name : members) {
             auto *w = control(wadj(), name);
             QVERIFY2(w, qPrintable(name));
-            const QGroupBox *g = enclosingGroup(w);
+            const QGroupBox *g = layoutcheck::enclosingGroup(w);
             QVERIFY(g);
             QCOMPARE(g->title(), group);
-            const QGroupBox *outer = enclosingGroup(g);
+            const QGroupBox *outer = layoutcheck::enclosingGroup(g);
             QVERIFY(outer);
             QCOMPARE(outer->title(), u"White Balance Adjust"_s);
             QStringList labels;

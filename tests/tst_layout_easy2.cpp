@@ -39,17 +39,6 @@ QString maskName(const char *pattern, int mask)
     return QString::fromLatin1(pattern).arg(mask);
 }
 
-// The nearest enclosing plain group box (radio groups are controls, not containers).
-const QGroupBox *enclosingGroup(const QWidget *w)
-{
-    for (const QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
-        auto *g = qobject_cast<const QGroupBox *>(p);
-        if (g && !qobject_cast<const kit::RadioGroup *>(p))
-            return g;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 class TstLayoutEasy2 : public QObject
@@ -291,7 +280,7 @@ private slots:
         QFETCH(QString, group);
         auto *w = page(sheet)->findChild<QWidget *>(name);
         QVERIFY(w);
-        const QGroupBox *g = enclosingGroup(w);
+        const QGroupBox *g = layoutcheck::enclosingGroup(w);
         QVERIFY2(g, "not inside a group box");
         QCOMPARE(g->title(), group);
         if (name.startsWith(u"ir_") || name.startsWith(u"Button"))
@@ -339,7 +328,7 @@ private slots:
         QFETCH(QString, text);
         bool found = false;
         for (const QLabel *l : page(sheet)->findChildren<QLabel *>()) {
-            const QGroupBox *g = enclosingGroup(l);
+            const QGroupBox *g = layoutcheck::enclosingGroup(l);
             if (l->text() == text && g && g->title() == group)
                 found = true;
         }

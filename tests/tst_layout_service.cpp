@@ -57,17 +57,6 @@ QStringList motionDataNames()
     return out;
 }
 
-// The nearest enclosing plain group box (radio groups are controls, not containers).
-const QGroupBox *enclosingGroup(const QWidget *w)
-{
-    for (const QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
-        auto *g = qobject_cast<const QGroupBox *>(p);
-        if (g && !qobject_cast<const kit::RadioGroup *>(p))
-            return g;
-    }
-    return nullptr;
-}
-
 QPoint centreIn(const QWidget *page, const QWidget *w)
 {
     return w->mapTo(page, w->rect().center());
@@ -382,7 +371,7 @@ private slots:
         for (const QString &name : names) {
             const QWidget *w = control(sheet, name);
             QVERIFY2(w, qPrintable(name));
-            const QGroupBox *g = enclosingGroup(w);
+            const QGroupBox *g = layoutcheck::enclosingGroup(w);
             QVERIFY2(g, qPrintable(name + u" is in no group"_s));
             QVERIFY2(g->title() == group, qPrintable(name + u" is in \""_s + g->title() + u'"'));
         }

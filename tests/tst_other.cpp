@@ -214,16 +214,7 @@ void TstOther::writeFrames()
     QVERIFY(rig.openPage(tab));
     rig.peer.script = [](const Frame7 &) { return std::nullopt; }; // only the frame matters
 
-    QWidget *w = rig.form->findChild<QWidget *>(control);
-    QVERIFY2(w, qPrintable(control));
-    if (action == u"item")
-        static_cast<kit::RadioGroup *>(w)->button(value.toInt())->click();
-    else if (action == u"set")
-        static_cast<kit::RadioGroup *>(w)->setItemIndex(value.toInt());
-    else if (action == u"tick" || action == u"press")
-        static_cast<QAbstractButton *>(w)->click();
-    else if (action == u"type")
-        QTest::keyClicks(w, value);
+    QVERIFY2(rig.act(control, action, value), qPrintable(control));
     QTRY_COMPARE(rig.peer.requests.size(), 1);
     QCOMPARE(frameText(rig.peer.requests.first()), frameText(requestFrame(frame)));
     QTest::qWait(30);

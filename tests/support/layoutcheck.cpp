@@ -79,6 +79,16 @@ QStringList itemsOf(const QObject *o)
 }
 } // namespace
 
+const QGroupBox *enclosingGroup(const QWidget *w)
+{
+    for (const QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
+        auto *g = qobject_cast<const QGroupBox *>(p);
+        if (g && !qobject_cast<const kit::RadioGroup *>(p))
+            return g;
+    }
+    return nullptr;
+}
+
 QStringList verify(const QWidget *root, const std::vector<Expect> &rows)
 {
     QStringList errors;

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QGroupBox;
 class QWidget;
 
 namespace layoutcheck {
@@ -27,6 +28,9 @@ struct Expect
 // item list. Empty when everything matches. A row's caption is checked only when it is
 // non-empty, its items only when non-empty.
 QStringList verify(const QWidget *root, const std::vector<Expect> &rows);
+
+// The nearest enclosing plain group box (radio groups are controls, not containers).
+const QGroupBox *enclosingGroup(const QWidget *w);
 
 } // namespace layoutcheck
 

@@ -2,6 +2,9 @@
 
 #include "serial/tcomm.h"
 
+#include <QAbstractButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QTabWidget>
 #include <QTest>
 
@@ -108,4 +111,22 @@ std::unique_ptr<WindowRig> WindowRig::connectedTo(std::function<std::optional<Fr
         return nullptr;
     rig->peer.requests.clear();
     return rig;
+}
+
+bool WindowRig::act(const QString &control, const QString &action, const QString &value)
+{
+    QWidget *w = form->findChild<QWidget *>(control);
+    if (!w)
+        return false;
+    if (action == u"item")
+        static_cast<kit::RadioGroup *>(w)->button(value.toInt())->click();
+    else if (action == u"set")
+        static_cast<kit::RadioGroup *>(w)->setItemIndex(value.toInt());
+    else if (action == u"bar")
+        static_cast<QSlider *>(w)->setValue(value.toInt());
+    else if (action == u"tick" || action == u"press")
+        static_cast<QAbstractButton *>(w)->click();
+    else if (action == u"type")
+        QTest::keyClicks(w, value);
+    return true;
 }

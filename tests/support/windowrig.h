@@ -42,6 +42,10 @@ struct WindowRig
     // Shows `tab` (or reloads it when shown) and waits until its chain of at least
     // `requests` reads has ended.
     bool refresh(int tab, int requests);
+    // Acts on the control named `control` as a user does: "item" clicks radio item `value`,
+    // "set" selects it from code, "bar" moves a track bar, "tick"/"press" clicks, "type"
+    // types the text. False when there is no such control.
+    bool act(const QString &control, const QString &action, const QString &value);
     // The frame texts of the requests from `from` on.
     QStringList requestTexts(qsizetype from = 0) const;
 
