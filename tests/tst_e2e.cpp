@@ -36,12 +36,12 @@ struct SimRig
     // The search without its one-second pauses: each attempt waits briefly for an answer.
     bool connectNow()
     {
-        form->PONTimer1->stop();
+        form->connection->PONTimer1->stop();
         for (int attempt = 0; attempt < 3; ++attempt) {
-            form->PONTimer1Timer();
-            if (QTest::qWaitFor([&] { return form->PONTimer2->isActive(); }, 500)) {
-                form->PONTimer2->stop();
-                form->PONTimer2Timer();
+            form->connection->PONTimer1Timer();
+            if (QTest::qWaitFor([&] { return form->connection->PONTimer2->isActive(); }, 500)) {
+                form->connection->PONTimer2->stop();
+                form->connection->PONTimer2Timer();
                 return QTest::qWaitFor([&] { return form->link.Trans_chk(); }, 2000);
             }
         }
@@ -138,7 +138,7 @@ void TstE2e::silentCameraKeepsHourglassUntilCancel()
     rig.form->CancelPush->click();
     QVERIFY(rig.form->link.Trans_chk());
     QVERIFY(!QGuiApplication::overrideCursor());
-    QVERIFY(rig.form->PONTimer1->isActive());
+    QVERIFY(rig.form->connection->PONTimer1->isActive());
 }
 
 void TstE2e::badChecksumIsDropped()

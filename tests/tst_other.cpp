@@ -63,22 +63,6 @@ std::optional<Frame7> refusingCamera(const Frame7 &r)
     return PtyPeer::reply(uint8_t(r[0] | 0x40), r[1]);
 }
 
-QStringList texts(const QList<Frame7> &frames)
-{
-    QStringList out;
-    for (const Frame7 &f : frames)
-        out << frameText(f);
-    return out;
-}
-
-QStringList texts(std::initializer_list<const char *> hexFrames)
-{
-    QStringList out;
-    for (const char *h : hexFrames)
-        out << frameText(requestFrame(h));
-    return out;
-}
-
 } // namespace
 
 class TstOther : public QObject
@@ -113,7 +97,7 @@ void TstOther::refreshReadsNineAndFillsEveryTwin()
     rig.showPage(Pages::OthTab);
     QVERIFY(rig.settle());
     QCOMPARE(texts(rig.peer.requests),
-             texts({"8600000000", "8601000000", "8602000000", "8603000000", "8604000000", "8609000000",
+             requestTexts({"8600000000", "8601000000", "8602000000", "8603000000", "8604000000", "8609000000",
                     "8610000000", "8611000000", "860A000000"}));
 
     // Every radio group the replies name, on every page. 'Preset' is always back at CANCEL;
@@ -212,13 +196,7 @@ void TstOther::writeFrames()
     WindowRig rig;
     rig.peer.script = refusingCamera; // the page stays unfilled: every item is a change
     QVERIFY(rig.openPage(tab));
-    rig.peer.script = [](const Frame7 &) { return std::nullopt; }; // only the frame matters
-
-    QVERIFY2(rig.act(control, action, value), qPrintable(control));
-    QTRY_COMPARE(rig.peer.requests.size(), 1);
-    QCOMPARE(frameText(rig.peer.requests.first()), frameText(requestFrame(frame)));
-    QTest::qWait(30);
-    QCOMPARE(rig.peer.requests.size(), 1);
+    QCOMPARE(rig.framesOf(control, action, value), QStringList{frameText(requestFrame(frame))});
 }
 
 void TstOther::defaultAndPresetEnter()
@@ -230,7 +208,7 @@ void TstOther::defaultAndPresetEnter()
     QVERIFY(rig.openPage(Pages::EasyTab));
     auto *def = rig.w<kit::RadioGroup>("Default");
     auto *enter = rig.w<QPushButton>("PresetSet");
-    rig.form->pages.fac->TransactionKind = 3;
+    rig.form->pages.fac->setTransactionKind(FacPage::Transaction::Copy);
 
     // 'Enter' does nothing while the preset is not 'ON'.
     enter->click();
@@ -240,7 +218,7 @@ void TstOther::defaultAndPresetEnter()
     def->button(1)->click();
     QTRY_COMPARE(rig.peer.requests.size(), 1);
     QCOMPARE(frameText(rig.peer.requests.last()), frameText(requestFrame("8680020100")));
-    QCOMPARE(rig.form->pages.fac->TransactionKind, uint8_t(0));
+    QCOMPARE(rig.form->pages.fac->TransactionKind(), FacPage::Transaction::Settings);
     QVERIFY(rig.settle());
     enter->click();
     QTRY_COMPARE(rig.peer.requests.size(), 2);
@@ -468,7 +446,7 @@ void TstOther::chainStops()
     QVERIFY(rig.openPage(Pages::EasyTab));
     rig.showPage(Pages::OthTab);
     QVERIFY(rig.settle());
-    QCOMPARE(texts(rig.peer.requests), texts({"8600000000", "8601000000"}));
+    QCOMPARE(texts(rig.peer.requests), requestTexts({"8600000000", "8601000000"}));
     // The first step was applied, the second was not.
     QCOMPARE(rig.w<kit::RadioGroup>("Initial")->itemIndex(), 1);
     QCOMPARE(rig.w<kit::RadioGroup>("HRev")->itemIndex(), -1);
@@ -490,13 +468,13 @@ void TstOther::actionsWhileBusyAreDropped()
     rig.w<QPushButton>("PhUp")->click();
     rig.w<QPushButton>("RevSet")->click();
     QTest::keyClicks(rig.w<QLineEdit>("PhOFFSET"), u"0A1F"_s);
-    rig.form->pages.fac->TransactionKind = 3;
+    rig.form->pages.fac->setTransactionKind(FacPage::Transaction::Copy);
     rig.w<kit::RadioGroup>("Default")->button(1)->click();
     QTest::qWait(80);
     QCOMPARE(rig.peer.requests.size(), 1);
     // The choice stays on screen; the copy mode is untouched.
     QCOMPARE(rig.w<kit::RadioGroup>("Gamma")->itemIndex(), 1);
-    QCOMPARE(rig.form->pages.fac->TransactionKind, uint8_t(3));
+    QCOMPARE(rig.form->pages.fac->TransactionKind(), FacPage::Transaction::Copy);
     QVERIFY(!rig.w<kit::Edit>("PhOFFSET")->isInvalid());
 }
 
@@ -508,15 +486,15 @@ void TstOther::easyChainReadsForTheOtherPages()
     QVERIFY(rig.openPage(Pages::OthTab));
     OtherPage *oth = rig.form->pages.oth;
     rig.peer.script = [](const Frame7 &) { return std::nullopt; };
-    rig.form->pages.eep->TransactionKind = 0;
+    rig.form->pages.eep->setTransactionKind(EepPage::Transaction::Settings);
     oth->OtherRead12();
     QTRY_COMPARE(rig.peer.requests.size(), 1);
     QCOMPARE(frameText(rig.peer.requests.last()), frameText(requestFrame("8612000000")));
-    QCOMPARE(rig.form->pages.eep->TransactionKind, uint8_t(5));
+    QCOMPARE(rig.form->pages.eep->TransactionKind(), EepPage::Transaction::Status);
     // Refused while busy, and then it leaves the EEP page alone.
-    rig.form->pages.eep->TransactionKind = 0;
+    rig.form->pages.eep->setTransactionKind(EepPage::Transaction::Settings);
     oth->OtherRead12();
-    QCOMPARE(rig.form->pages.eep->TransactionKind, uint8_t(0));
+    QCOMPARE(rig.form->pages.eep->TransactionKind(), EepPage::Transaction::Settings);
     QTest::qWait(30);
     QCOMPARE(rig.peer.requests.size(), 1);
     rig.peer.sendFrame(0x86, 0x12);

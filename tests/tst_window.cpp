@@ -56,7 +56,7 @@ void TstWindow::searchFindsCameraAt19200()
     QTRY_VERIFY_WITH_TIMEOUT(rig.peer.countOf(0x80, 0x00) == 1, 3000);
     QCOMPARE(rig.w<kit::RadioGroup>("T_baud_rate")->itemIndex(), 1);
     QCOMPARE(rig.w<QLabel>("Label179")->text(), u"19,200"_s);
-    QVERIFY(!rig.form->PONTimer1->isActive());
+    QVERIFY(!rig.form->connection->PONTimer1->isActive());
     // The settings read went out once per attempt.
     QCOMPARE(rig.peer.countOf(0x89, 0x11), 2);
     QCOMPARE(rig.peer.requests.first(), (Frame7{0x89, 0x11, 0, 0, 0, 0, 0x66}));
@@ -78,7 +78,7 @@ void TstWindow::noCameraEndsInNotConnect()
     });
     QTRY_COMPARE_WITH_TIMEOUT(rig.form->link.panel(0), u"Not Connect"_s, 6000);
     QCOMPARE(seen, (QStringList{u"Try 9,600"_s, u"Try 19,200"_s, u"Try 38,400"_s, u"Not Connect"_s}));
-    QVERIFY(!rig.form->PONTimer1->isActive());
+    QVERIFY(!rig.form->connection->PONTimer1->isActive());
 }
 
 void TstWindow::stopBitsFollowTheCamera_data()
@@ -104,10 +104,10 @@ void TstWindow::stopBitsFollowTheCamera()
     QVERIFY(rig.connectNow());
     QCOMPARE(rig.w<kit::RadioGroup>("T_stop_bit")->itemIndex(), item);
     // A later reply with other data does not change what the connection saw.
-    QCOMPARE(rig.form->ConnectData2, uint8_t(data2));
+    QCOMPARE(rig.form->connection->ConnectData2, uint8_t(data2));
     // One second after the speed controls changed, the port follows them.
     if (item == 1) {
-        QTRY_VERIFY_WITH_TIMEOUT(rig.form->BaudTimer1->isActive() || rig.peer.toolTwoStopBits(), 500);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.form->connection->BaudTimer1->isActive() || rig.peer.toolTwoStopBits(), 500);
         QTRY_COMPARE_WITH_TIMEOUT(rig.peer.toolTwoStopBits(), twoOnLine, 2500);
         QCOMPARE(rig.w<QLabel>("Label183")->text(), u"2bit"_s);
     } else {
@@ -130,7 +130,7 @@ void TstWindow::secondActionWhileBusyIsDropped()
     // A speed change while busy says BUSY and keeps the speed.
     rig.w<kit::RadioGroup>("T_baud_rate")->setItemIndex(0);
     QCOMPARE(rig.w<QLabel>("Label185")->text(), u"BUSY"_s);
-    QVERIFY(!rig.form->BaudTimer1->isActive());
+    QVERIFY(!rig.form->connection->BaudTimer1->isActive());
     QTest::qWait(150);
     QCOMPARE(rig.peer.requests.size(), before + 1);
     QCOMPARE(rig.peer.toolBaud(), 38400);
@@ -147,8 +147,8 @@ void TstWindow::cancelFreesTheLinkAndRestartsTheSearch()
     rig.form->CancelPush->click();
     QVERIFY(rig.form->link.Trans_chk());
     QVERIFY(!QGuiApplication::overrideCursor());
-    QCOMPARE(rig.form->ConnectAttempt, uint8_t(0));
-    QVERIFY(rig.form->PONTimer1->isActive());
+    QCOMPARE(rig.form->connection->ConnectAttempt, uint8_t(0));
+    QVERIFY(rig.form->connection->PONTimer1->isActive());
     QTRY_COMPARE_WITH_TIMEOUT(rig.form->link.panel(0), u"Try 9,600"_s, 2500);
     QCOMPARE(rig.peer.toolBaud(), 9600);
 }
@@ -297,7 +297,7 @@ void TstWindow::formTypeTable()
     ScriptedDialogs dialogs;
     PortMap::setPath(1, "/nonexistent/orvik-test");
     TForm1 form(0, type);
-    form.PONTimer1->stop();
+    form.connection->PONTimer1->stop();
     QCOMPARE(form.FormType->itemIndex(), type);
     for (int i = 0; i < 20; ++i)
         QCOMPARE(form.PageControl1->isTabVisible(i), shown.contains(i));
@@ -324,15 +324,15 @@ void TstWindow::openFailureIsReported()
     ScriptedDialogs dialogs;
     PortMap::setPath(1, "/nonexistent/orvik-test");
     TForm1 form(0, 1);
-    form.PONTimer1->stop();
+    form.connection->PONTimer1->stop();
     // As the timer runs it: inside the guard that shows the message.
-    kit::guarded([&] { form.PONTimer1Timer(); });
+    kit::guarded([&] { form.connection->PONTimer1Timer(); });
     QCOMPARE(dialogs.exceptions.size(), 1);
     QVERIFY(dialogs.exceptions.first().startsWith(u"オープンエラー ErrorCode = -1\n"_s));
     QVERIFY(dialogs.exceptions.first().contains(u"/nonexistent/orvik-test"_s));
     // Nothing was sent and the next tick tries again.
     QCOMPARE(form.link.panel(1), QString());
-    QCOMPARE(form.ConnectAttempt, uint8_t(1));
+    QCOMPARE(form.connection->ConnectAttempt, uint8_t(1));
 }
 
 void TstWindow::deviceGoneIsReportedOnceAndCancelReopens()
@@ -349,8 +349,8 @@ void TstWindow::deviceGoneIsReportedOnceAndCancelReopens()
     PtyPeer again;
     PortMap::setPath(1, again.path().toStdString());
     rig.form->CancelPush->click();
-    rig.form->PONTimer1->stop();
-    rig.form->PONTimer1Timer();
+    rig.form->connection->PONTimer1->stop();
+    rig.form->connection->PONTimer1Timer();
     QVERIFY(rig.form->Comm1.IsOpen());
     QTRY_COMPARE(again.countOf(0x89, 0x11), 1);
 }
@@ -366,7 +366,7 @@ void TstWindow::chooserShowsPathAndSecondGoReusesWindow()
     chooser.Com_Port_Go->click();
     TForm1 *first = chooser.mainWindow();
     QVERIFY(first);
-    first->PONTimer1->stop();
+    first->connection->PONTimer1->stop();
     QCOMPARE(first->windowTitle(), u"Orvik Com2"_s);
     chooser.Com_Port_Go->click();
     QCOMPARE(chooser.mainWindow(), first);
@@ -377,8 +377,8 @@ void TstWindow::closingStopsTimers()
 {
     WindowRig rig;
     QVERIFY(rig.connectNow());
-    rig.form->PONTimer1->start();
-    rig.form->BaudTimer1->start();
+    rig.form->connection->PONTimer1->start();
+    rig.form->connection->BaudTimer1->start();
     QPointer<TForm1> form = rig.form;
     QList<QPointer<QTimer>> timers;
     for (QTimer *t : form->findChildren<QTimer *>())
@@ -395,7 +395,7 @@ void TstWindow::namesAreUnique()
     // Tests and black-box tools find controls by name: each name once per window.
     ScriptedDialogs dialogs;
     TForm1 form(0, 4);
-    form.PONTimer1->stop();
+    form.connection->PONTimer1->stop();
     QHash<QString, int> seen;
     for (QObject *o : form.findChildren<QObject *>()) {
         const QString name = o->objectName();

@@ -1,9 +1,13 @@
 #include "link/link.h"
 
+#include "link/categories.h"
 #include "link/convert.h"
+#include "link/log.h"
 #include "serial/tcomm.h"
 
 #include <QMetaObject>
+
+#include <exception>
 
 namespace {
 // Panel 2 collects stray bytes; keep only its tail so it cannot grow without bound.
@@ -65,9 +69,28 @@ Link::Link(TComm &comm, QObject *parent) : QObject(parent), comm_(comm)
 {
     rx_.onStrayByte = [this](uint8_t b) { appendStray(b); };
     rx_.onBadChecksum = [this] {
-        if (isOneToOne && isOneToOne())
+        qCDebug(lcLink) << "bad checksum" << frameText(rx_.frame());
+        if (host_ && host_->oneToOne())
             SendSeq();
     };
+}
+
+void Link::showBusy(bool busy)
+{
+    if (host_)
+        host_->showBusy(busy);
+}
+
+void Link::guarded(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const std::exception &e) {
+        const QString message = QString::fromUtf8(e.what());
+        qCWarning(lcLink) << message;
+        if (host_)
+            host_->showException(message);
+    }
 }
 
 int Link::StxCommand(int n)
@@ -75,18 +98,18 @@ int Link::StxCommand(int n)
     if (LinkBusy)
         return 0;
     LinkBusy = 1;
-    if (setBusyCursor)
-        setBusyCursor(true);
+    showBusy(true);
     for (int i = 1; i <= 4; ++i) {
         if (i > n)
             frame[size_t(i)] = 0;
     }
-    frame[5] = uint8_t(cameraId ? cameraId() : 0);
+    frame[5] = uint8_t(host_ ? host_->cameraId() : 0);
     sealFrame(frame);
     // A write that raises leaves the link busy and the hourglass shown until Cancel.
     comm_.Write(frame.data(), int32_t(frame.size()));
     setPanel(1, frameText(frame));
     setPanel(2, QString());
+    emit frameSent(frame);
     return 0;
 }
 
@@ -103,8 +126,16 @@ void Link::SendSeq()
 {
     rx_.setIdle();
     LinkBusy = 1;
-    if (setBusyCursor)
-        setBusyCursor(true);
+    showBusy(true);
+}
+
+bool Link::sendReset()
+{
+    if (!request(cat::Reset, 0x00, 0))
+        return false;
+    showBusy(false);
+    release();
+    return true;
 }
 
 void Link::setPanel(int i, const QString &text)
@@ -141,7 +172,7 @@ void Link::receiveBytes(const QByteArray &bytes)
             f.bytes = rx_.frame();
             pending_.remove(0, pos);
             pos = 0;
-            handleFrame(f);
+            guarded([&] { handleFrame(f); });
         }
     }
     pending_.clear();
@@ -151,12 +182,12 @@ void Link::handleFrame(const ResponseFrame &r)
 {
     lastReply_ = r;
     setPanel(2, frameText(r.bytes));
-    if (isOneToOne && isOneToOne())
+    emit frameReceived(r);
+    if (host_ && host_->oneToOne())
         SendSeq();
-    if (setBusyCursor)
-        setBusyCursor(false);
-    if (onGoodFrame)
-        onGoodFrame(r);
+    showBusy(false);
+    if (handler_)
+        handler_->handleFrame(r);
 }
 
 void Link::Comm1CommReceive(TComm &sender, uint16_t size)

@@ -1,6 +1,7 @@
 // The camera link: the shared request buffer, the one-request-at-a-time flag, the send
-// operation, the byte receiver and the three status texts. No widgets: the main window
-// shows the panels and supplies the camera ID and the '1:1' mode through callbacks.
+// operation, the byte receiver and the three status texts. No widgets: what belongs to the
+// window (the camera ID, the '1:1' mode, the hourglass, the exception box) comes through
+// LinkHost.
 #pragma once
 
 #include "link/frame.h"
@@ -39,11 +40,39 @@ private:
     bool complete_ = false;
 };
 
+// What the link needs from the window it serves.
+class LinkHost
+{
+public:
+    virtual ~LinkHost() = default;
+    // The camera ID written into byte 5 of every request.
+    virtual int cameraId() const = 0;
+    // The communication mode is '1:1': the receiver re-arms after every complete frame.
+    virtual bool oneToOne() const = 0;
+    // The hourglass while a request is outstanding.
+    virtual void showBusy(bool busy) = 0;
+    // An exception from a timer or from the handling of a reply: the rest of that handler is
+    // skipped and the message is shown.
+    virtual void showException(const QString &message) = 0;
+};
+
+// Takes each good frame once it is traced (the connection set-up, then the dispatch).
+class FrameHandler
+{
+public:
+    virtual ~FrameHandler() = default;
+    virtual void handleFrame(const ResponseFrame &r) = 0;
+};
+
 class Link : public QObject
 {
     Q_OBJECT
 public:
     explicit Link(TComm &comm, QObject *parent = nullptr);
+
+    void setHost(LinkHost *host) { host_ = host; }
+    LinkHost *host() const { return host_; }
+    void setFrameHandler(FrameHandler *handler) { handler_ = handler; }
 
     // 0 idle, 1 a request is outstanding or a reply is being applied.
     uint8_t LinkBusy = 0;
@@ -60,8 +89,14 @@ public:
     void release() { LinkBusy = 0; }
     // Receiver re-arm: Idle, busy, hourglass.
     void SendSeq();
+    // The reset frame, when idle. No reply is awaited: the link is free again at once.
+    bool sendReset();
+    // The hourglass through the host (nothing without one).
+    void showBusy(bool busy);
+    // Runs f; an exception skips the rest of it and is shown by the host.
+    void guarded(const std::function<void()> &f);
 
-    // The last good reply, and the frame that completed the connection.
+    // The last good reply.
     const ResponseFrame &lastReply() const { return lastReply_; }
 
     Receiver &receiver() { return rx_; }
@@ -81,22 +116,21 @@ public:
     // posts them to this object's thread, where receiveBytes handles them in order.
     void Comm1CommReceive(TComm &sender, uint16_t size);
 
-    // Supplied by the main window.
-    std::function<int()> cameraId;               // IDUpDown position
-    std::function<bool()> isOneToOne;            // CommMode at '1:1'
-    std::function<void(bool)> setBusyCursor;     // the hourglass
-    std::function<void(const ResponseFrame &)> onGoodFrame; // steps after trace/re-arm/cursor
-
 signals:
     void panelChanged(int index, const QString &text);
     // A serial failure seen on the watch thread (shown once by the window).
     void commError(const QString &message);
+    // Every request written to the line, and every good reply, for observers.
+    void frameSent(const CommandFrame &frame);
+    void frameReceived(const ResponseFrame &frame);
 
 private:
     void handleFrame(const ResponseFrame &r);
     void appendStray(uint8_t b);
 
     TComm &comm_;
+    LinkHost *host_ = nullptr;
+    FrameHandler *handler_ = nullptr;
     Receiver rx_;
     ResponseFrame lastReply_;
     QString panels_[3];

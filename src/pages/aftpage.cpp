@@ -2,6 +2,9 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
+#include "link/link.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -68,4 +71,14 @@ void AftPage::layoutControls()
     page->addWidget(reading, 0, Qt::AlignTop | Qt::AlignLeft);
     page->addLayout(right);
     page->addStretch();
+}
+
+void AftPage::PageCheck()
+{
+    AFTRead();
+}
+
+void AftPage::AFTRead()
+{
+    link.request(cat::Lens, 0x30, 1);
 }

@@ -8,6 +8,9 @@ class AftPage : public Page
 public:
     AftPage(Link &link, Pages &pages);
     void layoutControls() override;
+    // The first read when the page is shown.
+    void PageCheck() override;
+    void AFTRead();
 
     // The current reading.
     kit::Edit *AFT_Focus = nullptr;

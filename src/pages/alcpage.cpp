@@ -1,7 +1,9 @@
 #include "pages/alcpage.h"
 
+#include "link/categories.h"
 #include "link/convert.h"
 #include "link/link.h"
+#include "pages/decoder.h"
 #include "pages/easypage.h"
 #include "pages/facpage.h"
 #include "pages/pages.h"
@@ -17,12 +19,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QStringList AutoFix{u"AUTO"_s, u"FIX"_s};
+using namespace decode;
+using cat::Exposure;
 
-// Display edits without a designed length: wide enough for `chars` characters.
-constexpr uint8_t Exposure = 0x81;
-constexpr uint8_t RegisterRead = 0x94;
-constexpr uint8_t RegisterWrite = 0x96;
+const QStringList AutoFix{u"AUTO"_s, u"FIX"_s};
 
 // The exposure-loop registers in the order they are shown, with their labels.
 struct RegisterEdit
@@ -149,13 +149,7 @@ QGroupBox *AlcPage::layoutIris()
 
     // Right: the registers.
     auto *dsp = kit::groupBox(GroupBox40, nullptr, u"DSP"_s);
-    auto *regs = new QFormLayout(dsp);
-    regs->setLabelAlignment(Qt::AlignRight);
-    for (const RegisterEdit &r : RegisterEdits) {
-        kit::Edit *e = kit::edit(dsp, r.name, QString(), 4);
-        this->*(r.edit) = e;
-        regs->addRow(QString::fromLatin1(r.label), e);
-    }
+    dsp->setLayout(kit::editForm(dsp, this, RegisterEdits, 4, kit::Edit::Entry::Hex));
     grid->addWidget(dsp, 0, 1, Qt::AlignTop);
 
     IGET = kit::button(GroupBox40, "IGET", u"GET"_s);
@@ -177,9 +171,6 @@ QGroupBox *AlcPage::layoutIris()
 void AlcPage::connectHandlers()
 {
     using Handler = void (AlcPage::*)();
-    auto bind = [this](auto *sender, auto signal, Handler h) {
-        kit::on(sender, signal, this, [this, h] { (this->*h)(); });
-    };
     const std::pair<kit::RadioGroup *, Handler> groups[] = {
         {ALC, &AlcPage::ALCClick},           {ALCAutoLv, &AlcPage::ALCAutoLvClick},
         {ALCFixLv, &AlcPage::ALCFixLvClick}, {AES, &AlcPage::AESClick},
@@ -187,17 +178,17 @@ void AlcPage::connectHandlers()
         {pages.easy->ALCE, &AlcPage::ALCEClick}, {pages.easy->AESE, &AlcPage::AESEClick},
     };
     for (const auto &[group, h] : groups)
-        bind(group, &kit::RadioGroup::itemClicked, h);
-    bind(pages.easy->ALCAutoBar, &QSlider::valueChanged, &AlcPage::ALCAutoBarChange);
-    bind(pages.easy->ALCFixBar, &QSlider::valueChanged, &AlcPage::ALCFixBarChange);
-    bind(pages.easy->AESAutoBar, &QSlider::valueChanged, &AlcPage::AESAutoBarChange);
+        kit::connect(group, this, h);
+    kit::connect(pages.easy->ALCAutoBar, this, &AlcPage::ALCAutoBarChange);
+    kit::connect(pages.easy->ALCFixBar, this, &AlcPage::ALCFixBarChange);
+    kit::connect(pages.easy->AESAutoBar, this, &AlcPage::AESAutoBarChange);
     // Only a user's choice: the apply step sets the box without writing back.
-    bind(pages.easy->AESFixBox, &QComboBox::activated, &AlcPage::AESFixBoxChange);
+    kit::connect(pages.easy->AESFixBox, this, &AlcPage::AESFixBoxChange);
 
-    bind(IGET, &QPushButton::clicked, &AlcPage::IGETClick);
-    bind(Icpcstop, &QCheckBox::toggled, &AlcPage::IcpcstopClick);
+    kit::connect(IGET, this, &AlcPage::IGETClick);
+    kit::connect(Icpcstop, this, &AlcPage::IcpcstopClick);
     for (const RegisterEdit &e : RegisterEdits)
-        bind(this->*(e.edit), &QLineEdit::textChanged, e.change);
+        kit::connect(this->*(e.edit), this, e.change);
 }
 
 void AlcPage::PageCheck()
@@ -218,42 +209,55 @@ void AlcPage::IalcRead() { link.request(Exposure, 0x70, 1); }
 void AlcPage::IcpcRead() { link.request(Exposure, 0x71, 1); }
 void AlcPage::IsqlRead(uint8_t reference) { link.request(Exposure, 0x72, 2, reference); }
 void AlcPage::IsqnRead() { link.request(Exposure, 0x73, 1); }
-void AlcPage::DZDSPRead(uint8_t address) { link.request(RegisterRead, address, 1); }
+void AlcPage::DZDSPRead(uint8_t address) { link.request(cat::DspRead, address, 1); }
+
+void AlcPage::IsqlFirstRead() { IsqlRead(0); }
+void AlcPage::IDSPFirstRead() { DZDSPRead(RegisterReadOrder[0]); }
+
+void AlcPage::IsqlNextRead(const ResponseFrame &r)
+{
+    const uint8_t k = r.data1();
+    if (k < IsqlLast)
+        IsqlRead(uint8_t(k + 1));
+    else if (k == IsqlLast)
+        IsqnRead();
+}
+
+void AlcPage::IDSPNextRead(const ResponseFrame &r)
+{
+    // The registers in their reading order; the loop turns after the last one.
+    const auto *end = std::end(RegisterReadOrder);
+    const auto *at = std::find(std::begin(RegisterReadOrder), end, r.item());
+    if (at + 1 < end)
+        DZDSPRead(*(at + 1));
+    else if (IRepeat->isChecked())
+        IalcRead();
+}
 
 // ---- apply
 
 void AlcPage::ALCSet(const ResponseFrame &r)
 {
-    ALC->setItemIndex(r.data1());
-    pages.easy->ALCE->setItemIndex(r.data1());
-    ALCAutoLv->setItemIndex(r.data2());
-    pages.easy->ALCAutoBar->setValue(r.data2());
-    ALCFixLv->setItemIndex(r.data3());
-    pages.easy->ALCFixBar->setValue(r.data3());
-
+    EasyPage *e = pages.easy;
+    kit::setTwins(r.data1(), ALC, e->ALCE);
+    kit::setTwins(r.data2(), ALCAutoLv, e->ALCAutoBar);
+    kit::setTwins(r.data3(), ALCFixLv, e->ALCFixBar);
     const bool automatic = r.data1() == 0;
-    ALCAutoLv->setEnabled(automatic);
-    pages.easy->ALCAutoBar->setEnabled(automatic);
-    ALCFixLv->setEnabled(!automatic);
-    pages.easy->ALCFixBar->setEnabled(!automatic);
+    kit::enable(automatic, ALCAutoLv, e->ALCAutoBar);
+    kit::enable(!automatic, ALCFixLv, e->ALCFixBar);
 }
 
 void AlcPage::AESSet(const ResponseFrame &r)
 {
-    AES->setItemIndex(r.data1());
-    pages.easy->AESE->setItemIndex(r.data1());
+    EasyPage *e = pages.easy;
+    kit::setTwins(r.data1(), AES, e->AESE);
     // The factory switch lists "FIX" first.
     pages.fac->FAES->setItemIndex(r.data1() == 1 ? 0 : 1);
-    AESAutoLv->setItemIndex(r.data2());
-    pages.easy->AESAutoBar->setValue(r.data2());
-    AESFixLv->setItemIndex(r.data3());
-    pages.easy->AESFixBox->setCurrentIndex(r.data3());
-
+    kit::setTwins(r.data2(), AESAutoLv, e->AESAutoBar);
+    kit::setTwins(r.data3(), AESFixLv, e->AESFixBox);
     const bool automatic = r.data1() == 0;
-    AESAutoLv->setEnabled(automatic);
-    pages.easy->AESAutoBar->setEnabled(automatic);
-    AESFixLv->setEnabled(!automatic);
-    pages.easy->AESFixBox->setEnabled(!automatic);
+    kit::enable(automatic, AESAutoLv, e->AESAutoBar);
+    kit::enable(!automatic, AESFixLv, e->AESFixBox);
 }
 
 void AlcPage::IalcSet(const ResponseFrame &r)
@@ -298,115 +302,57 @@ void AlcPage::IDSPSet(const ResponseFrame &r)
 
 void AlcPage::Trans_end_ALC(const ResponseFrame &r)
 {
-    if (r.isError()) {
-        link.release();
-        return;
-    }
-    if (r.category() == Exposure) {
-        const uint8_t item = r.item();
-        switch (item) {
-        case 0x10: case 0x90: case 0x91: case 0x92:
-            ALCSet(r);
-            link.release();
-            AESRead();
-            return;
-        case 0x20:
-            AESSet(r);
-            link.release();
-            IalcRead();
-            return;
-        case 0xA0: case 0xA1: case 0xA2:
-            // An AES write may have moved ALC too: read the whole page again.
-            AESSet(r);
-            link.release();
-            ALCRead();
-            return;
-        case 0x70:
-            IalcSet(r);
-            link.release();
-            IcpcRead();
-            return;
-        case 0x71:
-            IcpcSet(r);
-            link.release();
-            IsqlRead(0);
-            return;
-        case 0x72: {
-            IsqlSet(r);
-            link.release();
-            const uint8_t k = r.data1();
-            if (k < IsqlLast)
-                IsqlRead(uint8_t(k + 1));
-            else if (k == IsqlLast)
-                IsqnRead();
-            return;
-        }
-        case 0x73:
-            IsqnSet(r);
-            link.release();
-            DZDSPRead(RegisterReadOrder[0]);
-            return;
-        default:
-            break;
-        }
-    } else if (r.category() == RegisterRead) {
-        const auto *end = std::end(RegisterReadOrder);
-        const auto *at = std::find(std::begin(RegisterReadOrder), end, r.item());
-        if (at != end) {
-            IDSPSet(r);
-            link.release();
-            if (at + 1 != end)
-                DZDSPRead(*(at + 1));
-            else if (IRepeat->isChecked())
-                IalcRead();
-            return;
-        }
-    }
-    link.release();
+    static constexpr auto Register = [](uint8_t address) {
+        return DecodeStep{cat::DspRead, address, apply<&AlcPage::IDSPSet>, then<&AlcPage::IDSPNextRead>};
+    };
+    static constexpr DecodeStep Steps[] = {
+        {Exposure, 0x10, apply<&AlcPage::ALCSet>, then<&AlcPage::AESRead>},
+        // An ALC write continues the chain at AES.
+        {Exposure, 0x90, apply<&AlcPage::ALCSet>, then<&AlcPage::AESRead>},
+        {Exposure, 0x91, apply<&AlcPage::ALCSet>, then<&AlcPage::AESRead>},
+        {Exposure, 0x92, apply<&AlcPage::ALCSet>, then<&AlcPage::AESRead>},
+        {Exposure, 0x20, apply<&AlcPage::AESSet>, then<&AlcPage::IalcRead>},
+        // An AES write may have moved ALC too: the whole page is read again.
+        {Exposure, 0xA0, apply<&AlcPage::AESSet>, then<&AlcPage::ALCRead>},
+        {Exposure, 0xA1, apply<&AlcPage::AESSet>, then<&AlcPage::ALCRead>},
+        {Exposure, 0xA2, apply<&AlcPage::AESSet>, then<&AlcPage::ALCRead>},
+        {Exposure, 0x70, apply<&AlcPage::IalcSet>, then<&AlcPage::IcpcRead>},
+        {Exposure, 0x71, apply<&AlcPage::IcpcSet>, then<&AlcPage::IsqlFirstRead>},
+        {Exposure, 0x72, apply<&AlcPage::IsqlSet>, then<&AlcPage::IsqlNextRead>},
+        {Exposure, 0x73, apply<&AlcPage::IsqnSet>, then<&AlcPage::IDSPFirstRead>},
+        Register(0x03), Register(0xEC), Register(0xED), Register(0xF5), Register(0xE3),
+        Register(0xEE), Register(0xF7), Register(0xF8), Register(0xFB),
+    };
+    decode(r, Steps);
 }
 
 // ---- writes
 
-void AlcPage::write(uint8_t item, int value)
-{
-    if (value < 0)
-        return;
-    link.request(Exposure, item, 2, uint8_t(value));
-}
-
-void AlcPage::ALCClick() { write(0x90, ALC->itemIndex()); }
-void AlcPage::ALCAutoLvClick() { write(0x91, ALCAutoLv->itemIndex()); }
-void AlcPage::ALCFixLvClick() { write(0x92, ALCFixLv->itemIndex()); }
-void AlcPage::AESClick() { write(0xA0, AES->itemIndex()); }
-void AlcPage::AESAutoLvClick() { write(0xA1, AESAutoLv->itemIndex()); }
-void AlcPage::AESFixLvClick() { write(0xA2, AESFixLv->itemIndex()); }
-void AlcPage::ALCEClick() { write(0x90, pages.easy->ALCE->itemIndex()); }
-void AlcPage::ALCAutoBarChange() { write(0x91, pages.easy->ALCAutoBar->value()); }
-void AlcPage::ALCFixBarChange() { write(0x92, pages.easy->ALCFixBar->value()); }
-void AlcPage::AESEClick() { write(0xA0, pages.easy->AESE->itemIndex()); }
-void AlcPage::AESAutoBarChange() { write(0xA1, pages.easy->AESAutoBar->value()); }
-void AlcPage::AESFixBoxChange() { write(0xA2, pages.easy->AESFixBox->currentIndex()); }
+void AlcPage::ALCClick() { writeValue(Exposure, 0x90, ALC); }
+void AlcPage::ALCAutoLvClick() { writeValue(Exposure, 0x91, ALCAutoLv); }
+void AlcPage::ALCFixLvClick() { writeValue(Exposure, 0x92, ALCFixLv); }
+void AlcPage::AESClick() { writeValue(Exposure, 0xA0, AES); }
+void AlcPage::AESAutoLvClick() { writeValue(Exposure, 0xA1, AESAutoLv); }
+void AlcPage::AESFixLvClick() { writeValue(Exposure, 0xA2, AESFixLv); }
+void AlcPage::ALCEClick() { writeValue(Exposure, 0x90, pages.easy->ALCE); }
+void AlcPage::ALCAutoBarChange() { writeValue(Exposure, 0x91, pages.easy->ALCAutoBar); }
+void AlcPage::ALCFixBarChange() { writeValue(Exposure, 0x92, pages.easy->ALCFixBar); }
+void AlcPage::AESEClick() { writeValue(Exposure, 0xA0, pages.easy->AESE); }
+void AlcPage::AESAutoBarChange() { writeValue(Exposure, 0xA1, pages.easy->AESAutoBar); }
+void AlcPage::AESFixBoxChange() { writeValue(Exposure, 0xA2, pages.easy->AESFixBox); }
+void AlcPage::IcpcstopClick() { writeValue(Exposure, 0xF0, Icpcstop); }
 
 void AlcPage::IGETClick()
 {
     IalcRead();
 }
 
-void AlcPage::IcpcstopClick()
-{
-    link.request(Exposure, 0xF0, 2, Icpcstop->isChecked() ? 1 : 0);
-}
-
 void AlcPage::registerChange(kit::Edit *edit, uint8_t address)
 {
-    const QString text = edit->text();
-    // A character that is not a hex digit can never make a value: say so, send nothing.
-    const bool bad = !text.isEmpty() && !conv::isHexText(text);
-    edit->setInvalid(bad);
-    if (bad || text.size() != edit->maxLength())
+    if (!edit->sendable())
         return;
-    const auto value = uint16_t(conv::hexToU32(text));
-    link.request(RegisterWrite, address, 3, uint8_t(value >> 8), uint8_t(value));
+    const auto value = uint16_t(conv::hexToU32(edit->text()));
+    link.request(cat::DspWrite, address, 3, uint8_t(value >> 8), uint8_t(value));
 }
 
 void AlcPage::I03Change() { registerChange(I03, 0x03); }

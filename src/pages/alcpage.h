@@ -24,6 +24,11 @@ public:
     void IsqlRead(uint8_t reference);
     void IsqnRead();
     void DZDSPRead(uint8_t address);
+    // The chain's reads that follow from a reply.
+    void IsqlFirstRead();
+    void IsqlNextRead(const ResponseFrame &r);
+    void IDSPFirstRead();
+    void IDSPNextRead(const ResponseFrame &r);
 
     // Apply operations; ALCSet and AESSet also fill the EASY twins (and FAES on the Fac
     // page) and decide which level controls can be used.
@@ -100,7 +105,6 @@ public:
 private:
     // The register edit of an address, or nullptr.
     kit::Edit *registerEdit(uint8_t address) const;
-    void write(uint8_t item, int value);
     QGroupBox *layoutAlc();
     QGroupBox *layoutAes();
     QGroupBox *layoutIris();

@@ -1,6 +1,8 @@
 #include "pages/blcpage.h"
 
+#include "link/categories.h"
 #include "link/link.h"
+#include "pages/decoder.h"
 #include "pages/easypage.h"
 #include "pages/pages.h"
 
@@ -12,8 +14,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr uint8_t Cat = 0x81;
-// Items of the BLC category.
+using namespace decode;
+using cat::Exposure;
+// Items of the BLC functions.
 enum : uint8_t {
     ItemBlc = 0x30,
     ItemArea1 = 0x31,
@@ -26,23 +29,6 @@ enum : uint8_t {
     WritePeak = 0xD0,
     WritePeakLevel = 0xD1,
 };
-
-// One row of the grid as a byte: the leftmost cell is bit 0.
-uint8_t rowByte(const std::array<QCheckBox *, BlcPage::GridCells> &cells, int row)
-{
-    uint8_t b = 0;
-    for (int bit = 0; bit < BlcPage::GridColumns; ++bit) {
-        if (cells[size_t(row * BlcPage::GridColumns + bit)]->isChecked())
-            b = uint8_t(b | (1u << bit));
-    }
-    return b;
-}
-
-void setRow(const std::array<QCheckBox *, BlcPage::GridCells> &cells, int row, uint8_t b)
-{
-    for (int bit = 0; bit < BlcPage::GridColumns; ++bit)
-        cells[size_t(row * BlcPage::GridColumns + bit)]->setChecked((b >> bit) & 1u);
-}
 
 } // namespace
 
@@ -89,15 +75,15 @@ void BlcPage::layoutControls()
 void BlcPage::connectHandlers()
 {
     EasyPage *e = pages.easy;
-    kit::on(BLC, &kit::RadioGroup::itemClicked, this, [this] { BLCClick(); });
-    kit::on(e->BLCE, &kit::RadioGroup::itemClicked, this, [this] { BLCEClick(); });
-    kit::on(BLCLv, &kit::RadioGroup::itemClicked, this, [this] { BLCLvClick(); });
-    kit::on(e->BLCSensBar, &QSlider::valueChanged, this, [this] { BLCSensBarChange(); });
-    kit::on(e->PEAK, &kit::RadioGroup::itemClicked, this, [this] { PEAKClick(); });
-    kit::on(e->PeakOnBar, &QSlider::valueChanged, this, [this] { PeakOnBarChange(); });
+    kit::connect(BLC, this, &BlcPage::BLCClick);
+    kit::connect(e->BLCE, this, &BlcPage::BLCEClick);
+    kit::connect(BLCLv, this, &BlcPage::BLCLvClick);
+    kit::connect(e->BLCSensBar, this, &BlcPage::BLCSensBarChange);
+    kit::connect(e->PEAK, this, &BlcPage::PEAKClick);
+    kit::connect(e->PeakOnBar, this, &BlcPage::PeakOnBarChange);
     for (int i = 0; i < GridCells; ++i) {
-        kit::on(BLCCheck[size_t(i)], &QCheckBox::toggled, this, [this, i] { BLCCheckClick(i + 1); });
-        kit::on(e->BLCCheckE[size_t(i)], &QCheckBox::toggled, this, [this, i] { BLCCheckEClick(i + 1); });
+        kit::connect(BLCCheck[size_t(i)], this, &BlcPage::BLCCheckClick, i + 1);
+        kit::connect(e->BLCCheckE[size_t(i)], this, &BlcPage::BLCCheckEClick, i + 1);
     }
 }
 
@@ -113,58 +99,35 @@ const BlcPage::Grid &BlcPage::easyCells() const
 
 // ---------------------------------------------------------------- reads
 
-void BlcPage::BLCRead()
-{
-    link.request(Cat, ItemBlc, 1);
-}
-
-void BlcPage::BLCAreaRead1()
-{
-    link.request(Cat, ItemArea1, 1);
-}
-
-void BlcPage::BLCAreaRead2()
-{
-    link.request(Cat, ItemArea2, 1);
-}
-
-void BlcPage::PeakRead()
-{
-    link.request(Cat, ItemPeak, 1);
-}
+void BlcPage::BLCRead() { link.request(Exposure, ItemBlc, 1); }
+void BlcPage::BLCAreaRead1() { link.request(Exposure, ItemArea1, 1); }
+void BlcPage::BLCAreaRead2() { link.request(Exposure, ItemArea2, 1); }
+void BlcPage::PeakRead() { link.request(Exposure, ItemPeak, 1); }
 
 // ---------------------------------------------------------------- apply
 
 void BlcPage::BLCSet(const ResponseFrame &r)
 {
     EasyPage *e = pages.easy;
-    BLC->setItemIndex(r.data1());
-    e->BLCE->setItemIndex(r.data1());
-    BLCLv->setItemIndex(r.data2());
-    e->BLCSensBar->setValue(r.data2());
+    kit::setTwins(r.data1(), BLC, e->BLCE);
+    kit::setTwins(r.data2(), BLCLv, e->BLCSensBar);
     e->PEAK->setItemIndex(r.data3());
     // The level and the grid mean nothing while BLC is off.
-    const bool on = r.data1() != 0;
-    for (QWidget *w : std::initializer_list<QWidget *>{BLCLv, BLCArea, e->BLCSensBar, e->BLCPanel})
-        w->setEnabled(on);
+    kit::enable(r.data1() != 0, BLCLv, BLCArea, e->BLCSensBar, e->BLCPanel);
 }
 
 void BlcPage::PeakSet(const ResponseFrame &r)
 {
     EasyPage *e = pages.easy;
-    e->PEAK->setItemIndex(r.data1());
-    e->PeakOnBar->setValue(r.data2());
-    e->BLCE->setItemIndex(r.data3());
-    BLC->setItemIndex(r.data3());
+    kit::setTwins(r.data1(), e->PEAK);
+    kit::setTwins(r.data2(), e->PeakOnBar);
+    kit::setTwins(r.data3(), e->BLCE, BLC);
 }
 
 void BlcPage::setHalf(int half, const ResponseFrame &r)
 {
-    const uint8_t rows[3] = {r.data1(), r.data2(), r.data3()};
-    for (int k = 0; k < 3; ++k) {
-        setRow(BLCCheck, half * 3 + k, rows[k]);
-        setRow(easyCells(), half * 3 + k, rows[k]);
-    }
+    kit::setGridHalf(BLCCheck, GridColumns, half, r.data1(), r.data2(), r.data3());
+    kit::setGridHalf(easyCells(), GridColumns, half, r.data1(), r.data2(), r.data3());
 }
 
 void BlcPage::BLCAreaSet1(const ResponseFrame &r)
@@ -181,67 +144,24 @@ void BlcPage::BLCAreaSet2(const ResponseFrame &r)
 
 void BlcPage::Trans_end_BLC(const ResponseFrame &r)
 {
-    if (r.isError() || r.category() != Cat) {
-        link.release();
-        return;
-    }
-    switch (r.item()) {
-    case ItemBlc:
-        BLCSet(r);
-        link.release();
-        BLCAreaRead1();
-        return;
-    case WriteBlc:
-        BLCSet(r);
-        break;
-    case ItemArea1:
-        BLCAreaSet1(r);
-        link.release();
-        BLCAreaRead2();
-        return;
-    case ItemArea2:
-        BLCAreaSet2(r);
-        break;
-    case ItemPeak:
-        PeakSet(r);
-        break;
-    default:
-        break;
-    }
-    link.release();
+    static constexpr DecodeStep Steps[] = {
+        {Exposure, ItemBlc, apply<&BlcPage::BLCSet>, then<&BlcPage::BLCAreaRead1>},
+        {Exposure, ItemArea1, apply<&BlcPage::BLCAreaSet1>, then<&BlcPage::BLCAreaRead2>},
+        {Exposure, ItemArea2, apply<&BlcPage::BLCAreaSet2>},
+        {Exposure, WriteBlc, apply<&BlcPage::BLCSet>},
+        {Exposure, ItemPeak, apply<&BlcPage::PeakSet>},
+    };
+    decode(r, Steps);
 }
 
 // ---------------------------------------------------------------- writes
 
-void BlcPage::BLCClick()
-{
-    link.request(Cat, WriteBlc, 2, uint8_t(BLC->itemIndex()));
-}
-
-void BlcPage::BLCEClick()
-{
-    link.request(Cat, WriteBlc, 2, uint8_t(pages.easy->BLCE->itemIndex()));
-}
-
-void BlcPage::BLCLvClick()
-{
-    link.request(Cat, WriteLevel, 2, uint8_t(BLCLv->itemIndex()));
-}
-
-void BlcPage::BLCSensBarChange()
-{
-    link.request(Cat, WriteLevel, 2, uint8_t(pages.easy->BLCSensBar->value()));
-}
-
-void BlcPage::PEAKClick()
-{
-    link.request(Cat, WritePeak, 2, uint8_t(pages.easy->PEAK->itemIndex()));
-}
-
-void BlcPage::PeakOnBarChange()
-{
-    link.request(Cat, WritePeakLevel, 2, uint8_t(pages.easy->PeakOnBar->value()));
-}
+void BlcPage::BLCClick() { writeValue(Exposure, WriteBlc, BLC); }
+void BlcPage::BLCEClick() { writeValue(Exposure, WriteBlc, pages.easy->BLCE); }
+void BlcPage::BLCLvClick() { writeValue(Exposure, WriteLevel, BLCLv); }
+void BlcPage::BLCSensBarChange() { writeValue(Exposure, WriteLevel, pages.easy->BLCSensBar); }
+void BlcPage::PEAKClick() { writeValue(Exposure, WritePeak, pages.easy->PEAK); }
+void BlcPage::PeakOnBarChange() { writeValue(Exposure, WritePeakLevel, pages.easy->PeakOnBar); }
 
 void BlcPage::BLCCheckClick(int cell)
 {
@@ -265,27 +185,11 @@ void BlcPage::BLCCheckEClick(int cell)
 
 void BlcPage::sendHalf(const Grid &cells, int half)
 {
-    const int row = half * 3;
-    link.request(Cat, half == 0 ? WriteArea1 : WriteArea2, 4, rowByte(cells, row), rowByte(cells, row + 1),
-                 rowByte(cells, row + 2));
+    const auto rows = kit::gridHalf(cells, GridColumns, half);
+    link.request(Exposure, half == 0 ? WriteArea1 : WriteArea2, 4, rows[0], rows[1], rows[2]);
 }
 
-void BlcPage::BLCAreaSend()
-{
-    sendHalf(BLCCheck, 0);
-}
-
-void BlcPage::BLCAreaSend2()
-{
-    sendHalf(BLCCheck, 1);
-}
-
-void BlcPage::BLCAreaSendE()
-{
-    sendHalf(easyCells(), 0);
-}
-
-void BlcPage::BLCAreaSend2E()
-{
-    sendHalf(easyCells(), 1);
-}
+void BlcPage::BLCAreaSend() { sendHalf(BLCCheck, 0); }
+void BlcPage::BLCAreaSend2() { sendHalf(BLCCheck, 1); }
+void BlcPage::BLCAreaSendE() { sendHalf(easyCells(), 0); }
+void BlcPage::BLCAreaSend2E() { sendHalf(easyCells(), 1); }

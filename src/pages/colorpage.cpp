@@ -1,7 +1,9 @@
 #include "pages/colorpage.h"
 
+#include "link/categories.h"
 #include "link/convert.h"
 #include "link/link.h"
+#include "pages/decoder.h"
 #include "pages/easypage.h"
 #include "pages/pages.h"
 
@@ -44,10 +46,9 @@ constexpr IrEdit Thresholds[] = {
     {"IR_MAX_B_PER_Y", "IR_MAX_B_PER_Y", &ColorPage::IR_MAX_B_PER_Y},
 };
 
-constexpr uint8_t Cat = 0x82;
-constexpr uint8_t MemRead = 0x91;
-constexpr uint8_t MemWrite = 0x93;
-// Items of the colour category.
+using namespace decode;
+using cat::Colour;
+// Items of the colour functions.
 enum : uint8_t {
     ItemMode = 0x00,
     ItemAtwLevels = 0x01,
@@ -135,25 +136,8 @@ QGroupBox *ColorPage::layoutIr()
     auto *grid = new QGridLayout(GroupBox53);
     grid->setHorizontalSpacing(16);
 
-    auto *figures = new QFormLayout;
-    figures->setLabelAlignment(Qt::AlignRight);
-    figures->setHorizontalSpacing(6);
-    for (const IrEdit &f : Figures) {
-        kit::Edit *e = kit::edit(GroupBox53, f.name, QString(), 4);
-        this->*(f.edit) = e;
-        figures->addRow(QString::fromLatin1(f.label), e);
-    }
-    grid->addLayout(figures, 0, 0, Qt::AlignTop);
-
-    auto *limits = new QFormLayout;
-    limits->setLabelAlignment(Qt::AlignRight);
-    limits->setHorizontalSpacing(6);
-    for (const IrEdit &t : Thresholds) {
-        kit::Edit *e = kit::edit(GroupBox53, t.name, QString(), 4);
-        this->*(t.edit) = e;
-        limits->addRow(QString::fromLatin1(t.label), e);
-    }
-    grid->addLayout(limits, 0, 1, Qt::AlignTop);
+    grid->addLayout(kit::editForm(GroupBox53, this, Figures, 4), 0, 0, Qt::AlignTop);
+    grid->addLayout(kit::editForm(GroupBox53, this, Thresholds, 4, kit::Edit::Entry::Hex), 0, 1, Qt::AlignTop);
 
     IRGET = kit::button(GroupBox53, "IRGET", u"Get"_s);
     IRRepeat = kit::checkBox(GroupBox53, "IRRepeat", u"Repeat"_s);
@@ -169,26 +153,24 @@ QGroupBox *ColorPage::layoutIr()
 void ColorPage::connectHandlers()
 {
     EasyPage *e = pages.easy;
-    kit::on(Color, &kit::RadioGroup::itemClicked, this, [this] { ColorClick(); });
-    kit::on(e->wb_select, &kit::RadioGroup::itemClicked, this, [this] { wb_selectClick(); });
-    kit::on(WBAutoLv, &kit::RadioGroup::itemClicked, this, [this] { WBAutoLvClick(); });
-    kit::on(e->ATWBar, &QSlider::valueChanged, this, [this] { ATWBarChange(); });
-    kit::on(WBOPLv, &kit::RadioGroup::itemClicked, this, [this] { WBOPLvClick(); });
-    kit::on(e->AWBBar, &QSlider::valueChanged, this, [this] { AWBBarChange(); });
-    kit::on(RYGain, &kit::RadioGroup::itemClicked, this, [this] { RYGainClick(); });
-    kit::on(e->Rgain, &QSlider::valueChanged, this, [this] { RgainChange(); });
-    kit::on(BYGain, &kit::RadioGroup::itemClicked, this, [this] { BYGainClick(); });
-    kit::on(e->BGain, &QSlider::valueChanged, this, [this] { BGainChange(); });
-    kit::on(WBOPB, &QPushButton::clicked, this, [this] { WBOPBClick(); });
-    kit::on(e->AWB, &QPushButton::clicked, this, [this] { AWBClick(); });
-    kit::on(WBInLv, &kit::RadioGroup::itemClicked, this, [this] { WBInLvClick(); });
-    kit::on(WBOutLv, &kit::RadioGroup::itemClicked, this, [this] { WBOutLvClick(); });
-    kit::on(ATWMode, &kit::RadioGroup::itemClicked, this, [this] { ATWModeClick(); });
-    kit::on(IRGET, &QPushButton::clicked, this, [this] { IRGETClick(); });
-    for (int k = 0; k < ThresholdCount; ++k) {
-        kit::on(threshold(k), &QLineEdit::textChanged, this, [this, k] { IRThresholdChange(k); });
-        kit::on(threshold(k), &QLineEdit::editingFinished, this, [this, k] { checkThresholdComplete(k); });
-    }
+    kit::connect(Color, this, &ColorPage::ColorClick);
+    kit::connect(e->wb_select, this, &ColorPage::wb_selectClick);
+    kit::connect(WBAutoLv, this, &ColorPage::WBAutoLvClick);
+    kit::connect(e->ATWBar, this, &ColorPage::ATWBarChange);
+    kit::connect(WBOPLv, this, &ColorPage::WBOPLvClick);
+    kit::connect(e->AWBBar, this, &ColorPage::AWBBarChange);
+    kit::connect(RYGain, this, &ColorPage::RYGainClick);
+    kit::connect(e->Rgain, this, &ColorPage::RgainChange);
+    kit::connect(BYGain, this, &ColorPage::BYGainClick);
+    kit::connect(e->BGain, this, &ColorPage::BGainChange);
+    kit::connect(WBOPB, this, &ColorPage::WBOPBClick);
+    kit::connect(e->AWB, this, &ColorPage::AWBClick);
+    kit::connect(WBInLv, this, &ColorPage::WBInLvClick);
+    kit::connect(WBOutLv, this, &ColorPage::WBOutLvClick);
+    kit::connect(ATWMode, this, &ColorPage::ATWModeClick);
+    kit::connect(IRGET, this, &ColorPage::IRGETClick);
+    for (int k = 0; k < ThresholdCount; ++k)
+        kit::connect(threshold(k), this, &ColorPage::IRThresholdChange, k);
 }
 
 void ColorPage::PageCheck()
@@ -208,34 +190,34 @@ kit::Edit *ColorPage::threshold(int k) const
 
 // ---------------------------------------------------------------- reads
 
-void ColorPage::ColorRead()
+void ColorPage::ColorRead() { link.request(Colour, ItemMode, 1); }
+void ColorPage::ColorATWLvRead() { link.request(Colour, ItemAtwLevels, 1); }
+void ColorPage::ColorAWBLvRead() { link.request(Colour, ItemAwbLevel, 1); }
+void ColorPage::ColorGainRead() { link.request(Colour, ItemGains, 1); }
+void ColorPage::ColorIRRead(uint8_t item) { link.request(Colour, item, 1); }
+void ColorPage::ColorIREEPRead(uint8_t addressLow) { link.request(cat::Eeprom1RamRead, 0x00, 2, addressLow); }
+
+void ColorPage::ColorIRFirstRead()
 {
-    link.request(Cat, ItemMode, 1);
+    ColorIRRead(ItemFirstFigure);
 }
 
-void ColorPage::ColorATWLvRead()
+void ColorPage::ColorIRNextRead(const ResponseFrame &r)
 {
-    link.request(Cat, ItemAtwLevels, 1);
+    // Each figure is followed by its threshold; the last one ends the pass.
+    const int k = r.item() - ItemFirstFigure;
+    if (k < ThresholdCount)
+        ColorIREEPRead(uint8_t(FirstThreshold + k));
+    else if (IRRepeat->isChecked())
+        ColorIRRead(ItemFirstFigure);
 }
 
-void ColorPage::ColorAWBLvRead()
+void ColorPage::ColorIREEPNextRead(const ResponseFrame &r)
 {
-    link.request(Cat, ItemAwbLevel, 1);
-}
-
-void ColorPage::ColorGainRead()
-{
-    link.request(Cat, ItemGains, 1);
-}
-
-void ColorPage::ColorIRRead(uint8_t item)
-{
-    link.request(Cat, item, 1);
-}
-
-void ColorPage::ColorIREEPRead(uint8_t addressLow)
-{
-    link.request(MemRead, 0x00, 2, addressLow);
+    // A threshold: the figure after it is next.
+    const int k = word(r.item(), r.data1()) - FirstThreshold;
+    if (k >= 0 && k < ThresholdCount)
+        ColorIRRead(uint8_t(ItemFirstFigure + k + 1));
 }
 
 // ---------------------------------------------------------------- apply
@@ -243,9 +225,8 @@ void ColorPage::ColorIREEPRead(uint8_t addressLow)
 void ColorPage::ColorSet(const ResponseFrame &r)
 {
     const uint8_t mode = r.data1();
-    Color->setItemIndex(mode);
-    // Two items only: In Door and Out Door show as the last one, 'AWB'.
-    pages.easy->wb_select->setItemIndex(mode);
+    // Two items only on the EASY page: In Door and Out Door show as the last one, 'AWB'.
+    kit::setTwins(mode, Color, pages.easy->wb_select);
     ATWMode->setItemIndex(r.data2());
     if (mode >= ModeCount)
         return;
@@ -261,24 +242,20 @@ void ColorPage::ColorSet(const ResponseFrame &r)
 
 void ColorPage::ColorATWLvSet(const ResponseFrame &r)
 {
-    WBAutoLv->setItemIndex(r.data1());
-    pages.easy->ATWBar->setValue(r.data1());
+    kit::setTwins(r.data1(), WBAutoLv, pages.easy->ATWBar);
     WBInLv->setItemIndex(r.data2());
     WBOutLv->setItemIndex(r.data3());
 }
 
 void ColorPage::ColorAWBLvSet(const ResponseFrame &r)
 {
-    WBOPLv->setItemIndex(r.data1());
-    pages.easy->AWBBar->setValue(r.data1());
+    kit::setTwins(r.data1(), WBOPLv, pages.easy->AWBBar);
 }
 
 void ColorPage::ColorGainSet(const ResponseFrame &r)
 {
-    RYGain->setItemIndex(r.data1());
-    pages.easy->Rgain->setValue(r.data1());
-    BYGain->setItemIndex(r.data2());
-    pages.easy->BGain->setValue(r.data2());
+    kit::setTwins(r.data1(), RYGain, pages.easy->Rgain);
+    kit::setTwins(r.data2(), BYGain, pages.easy->BGain);
 }
 
 void ColorPage::ColorIRSet(const ResponseFrame &r)
@@ -296,150 +273,47 @@ void ColorPage::ColorIREEPSet(const ResponseFrame &r)
     const int k = word(r.item(), r.data1()) - FirstThreshold;
     if (k < 0 || k >= ThresholdCount)
         return;
-    kit::Edit *e = threshold(k);
-    e->setText(conv::wordToHex(word(r.data2(), r.data3())));
-    e->setInvalid(false);
+    threshold(k)->setText(conv::wordToHex(word(r.data2(), r.data3())));
 }
 
 // ---------------------------------------------------------------- decoder
 
 void ColorPage::Trans_end_Color(const ResponseFrame &r)
 {
-    if (r.isError()) {
-        link.release();
-        return;
-    }
-    if (r.category() == MemRead) {
-        // A threshold: the figure after it is next.
-        const int k = word(r.item(), r.data1()) - FirstThreshold;
-        ColorIREEPSet(r);
-        link.release();
-        if (k >= 0 && k < ThresholdCount)
-            ColorIRRead(uint8_t(ItemFirstFigure + k + 1));
-        return;
-    }
-    if (r.category() != Cat) {
-        link.release();
-        return;
-    }
-    const uint8_t item = r.item();
-    switch (item) {
-    case ItemMode:
-        ColorSet(r);
-        link.release();
-        ColorATWLvRead();
-        return;
-    case WriteMode:
-        ColorSet(r);
-        break;
-    case ItemAtwLevels:
-        ColorATWLvSet(r);
-        link.release();
-        ColorAWBLvRead();
-        return;
-    case ItemAwbLevel:
-        ColorAWBLvSet(r);
-        link.release();
-        ColorGainRead();
-        return;
-    case ItemGains:
-        ColorGainSet(r);
-        link.release();
-        ColorIRRead(ItemFirstFigure);
-        return;
-    default:
-        if (item >= ItemFirstFigure && item < ItemFirstFigure + IrSteps) {
-            // Each figure is followed by its threshold; the last one ends the pass.
-            const int k = item - ItemFirstFigure;
-            ColorIRSet(r);
-            link.release();
-            if (k < ThresholdCount)
-                ColorIREEPRead(uint8_t(FirstThreshold + k));
-            else if (IRRepeat->isChecked())
-                ColorIRRead(ItemFirstFigure);
-            return;
-        }
-        break;
-    }
-    link.release();
+    static constexpr auto Figure = [](uint8_t item) {
+        return DecodeStep{Colour, item, apply<&ColorPage::ColorIRSet>, then<&ColorPage::ColorIRNextRead>};
+    };
+    static constexpr DecodeStep Steps[] = {
+        {Colour, ItemMode, apply<&ColorPage::ColorSet>, then<&ColorPage::ColorATWLvRead>},
+        {Colour, ItemAtwLevels, apply<&ColorPage::ColorATWLvSet>, then<&ColorPage::ColorAWBLvRead>},
+        {Colour, ItemAwbLevel, apply<&ColorPage::ColorAWBLvSet>, then<&ColorPage::ColorGainRead>},
+        {Colour, ItemGains, apply<&ColorPage::ColorGainSet>, then<&ColorPage::ColorIRFirstRead>},
+        {Colour, WriteMode, apply<&ColorPage::ColorSet>},
+        Figure(0x10), Figure(0x11), Figure(0x12), Figure(0x13), Figure(0x14), Figure(0x15), Figure(0x16),
+        // The thresholds are memory words 0x00E0-0x00E5 (item = address high byte).
+        {cat::Eeprom1RamRead, 0x00, apply<&ColorPage::ColorIREEPSet>, then<&ColorPage::ColorIREEPNextRead>},
+    };
+    static_assert(ItemFirstFigure == 0x10 && IrSteps == 7);
+    decode(r, Steps);
 }
 
 // ---------------------------------------------------------------- writes
 
-void ColorPage::ColorClick()
-{
-    link.request(Cat, WriteMode, 2, uint8_t(Color->itemIndex()));
-}
-
-void ColorPage::wb_selectClick()
-{
-    link.request(Cat, WriteMode, 2, uint8_t(pages.easy->wb_select->itemIndex()));
-}
-
-void ColorPage::WBAutoLvClick()
-{
-    link.request(Cat, WriteAtwLevel, 2, uint8_t(WBAutoLv->itemIndex()));
-}
-
-void ColorPage::ATWBarChange()
-{
-    link.request(Cat, WriteAtwLevel, 2, uint8_t(pages.easy->ATWBar->value()));
-}
-
-void ColorPage::WBOPLvClick()
-{
-    link.request(Cat, WriteAwbLevel, 2, uint8_t(WBOPLv->itemIndex()));
-}
-
-void ColorPage::AWBBarChange()
-{
-    link.request(Cat, WriteAwbLevel, 2, uint8_t(pages.easy->AWBBar->value()));
-}
-
-void ColorPage::RYGainClick()
-{
-    link.request(Cat, WriteRyGain, 2, uint8_t(RYGain->itemIndex()));
-}
-
-void ColorPage::RgainChange()
-{
-    link.request(Cat, WriteRyGain, 2, uint8_t(pages.easy->Rgain->value()));
-}
-
-void ColorPage::BYGainClick()
-{
-    link.request(Cat, WriteByGain, 2, uint8_t(BYGain->itemIndex()));
-}
-
-void ColorPage::BGainChange()
-{
-    link.request(Cat, WriteByGain, 2, uint8_t(pages.easy->BGain->value()));
-}
-
-void ColorPage::WBOPBClick()
-{
-    link.request(Cat, WriteOnePush, 1);
-}
-
-void ColorPage::AWBClick()
-{
-    link.request(Cat, WriteOnePush, 1);
-}
-
-void ColorPage::WBInLvClick()
-{
-    link.request(Cat, WriteInLevel, 2, uint8_t(WBInLv->itemIndex()));
-}
-
-void ColorPage::WBOutLvClick()
-{
-    link.request(Cat, WriteOutLevel, 2, uint8_t(WBOutLv->itemIndex()));
-}
-
-void ColorPage::ATWModeClick()
-{
-    link.request(Cat, WriteAtwMode, 2, uint8_t(ATWMode->itemIndex()));
-}
+void ColorPage::ColorClick() { writeValue(Colour, WriteMode, Color); }
+void ColorPage::wb_selectClick() { writeValue(Colour, WriteMode, pages.easy->wb_select); }
+void ColorPage::WBAutoLvClick() { writeValue(Colour, WriteAtwLevel, WBAutoLv); }
+void ColorPage::ATWBarChange() { writeValue(Colour, WriteAtwLevel, pages.easy->ATWBar); }
+void ColorPage::WBOPLvClick() { writeValue(Colour, WriteAwbLevel, WBOPLv); }
+void ColorPage::AWBBarChange() { writeValue(Colour, WriteAwbLevel, pages.easy->AWBBar); }
+void ColorPage::RYGainClick() { writeValue(Colour, WriteRyGain, RYGain); }
+void ColorPage::RgainChange() { writeValue(Colour, WriteRyGain, pages.easy->Rgain); }
+void ColorPage::BYGainClick() { writeValue(Colour, WriteByGain, BYGain); }
+void ColorPage::BGainChange() { writeValue(Colour, WriteByGain, pages.easy->BGain); }
+void ColorPage::WBInLvClick() { writeValue(Colour, WriteInLevel, WBInLv); }
+void ColorPage::WBOutLvClick() { writeValue(Colour, WriteOutLevel, WBOutLv); }
+void ColorPage::ATWModeClick() { writeValue(Colour, WriteAtwMode, ATWMode); }
+void ColorPage::WBOPBClick() { link.request(Colour, WriteOnePush, 1); }
+void ColorPage::AWBClick() { link.request(Colour, WriteOnePush, 1); }
 
 void ColorPage::IRGETClick()
 {
@@ -449,20 +323,8 @@ void ColorPage::IRGETClick()
 void ColorPage::IRThresholdChange(int k)
 {
     kit::Edit *e = threshold(k);
-    const QString text = e->text();
-    // A non-hex character is wrong at once; a short hex text is still being typed.
-    const bool hex = text.isEmpty() || conv::isHexText(text);
-    e->setInvalid(!hex);
-    if (!hex || text.size() != e->maxLength())
+    if (!e->sendable())
         return;
-    const auto v = uint16_t(conv::hexToU32(text));
-    link.request(MemWrite, 0x00, 4, uint8_t(FirstThreshold + k), uint8_t(v >> 8), uint8_t(v & 0xFF));
-}
-
-void ColorPage::checkThresholdComplete(int k)
-{
-    // Leaving the edit with a short text: it was never sent, so say so.
-    kit::Edit *e = threshold(k);
-    if (!e->text().isEmpty() && e->text().size() != e->maxLength())
-        e->setInvalid(true);
+    const auto v = uint16_t(conv::hexToU32(e->text()));
+    link.request(cat::Eeprom1RamWrite, 0x00, 4, uint8_t(FirstThreshold + k), uint8_t(v >> 8), uint8_t(v & 0xFF));
 }

@@ -26,6 +26,10 @@ public:
     void ColorGainRead();
     void ColorIRRead(uint8_t item);            // 0x10..0x16
     void ColorIREEPRead(uint8_t addressLow);   // 0xE0..0xE5
+    // The chain's reads that follow from a reply.
+    void ColorIRFirstRead();
+    void ColorIRNextRead(const ResponseFrame &r);
+    void ColorIREEPNextRead(const ResponseFrame &r);
 
     // Apply operations: write this page and the EASY copies.
     void ColorSet(const ResponseFrame &r);
@@ -90,5 +94,4 @@ public:
 private:
     QGroupBox *layoutIr();
     kit::Edit *figure(int k) const;
-    void checkThresholdComplete(int k);
 };

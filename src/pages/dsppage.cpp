@@ -2,6 +2,7 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
 #include "link/convert.h"
 #include "link/link.h"
 #include "pages/registerlists.h"
@@ -64,5 +65,5 @@ void DspPage::DSPRead()
     if (DSPAdr->currentIndex() < 0)
         DSPAdr->setCurrentIndex(0);
     const int reg = conv::twoHexToByte(DSPAdr->currentText());
-    link.request(0x94, uint8_t(reg < 0 ? 0 : reg), 1);
+    link.request(cat::DspRead, uint8_t(reg < 0 ? 0 : reg), 1);
 }

@@ -2,6 +2,9 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
+#include "link/link.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -245,4 +248,14 @@ QWidget *Easy2Page::layoutMask()
     box->addWidget(operate);
     box->addStretch(1);
     return group;
+}
+
+void Easy2Page::PageCheck()
+{
+    AGCRead();
+}
+
+void Easy2Page::AGCRead()
+{
+    link.request(cat::Exposure, 0x00, 1);
 }

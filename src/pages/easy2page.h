@@ -12,6 +12,9 @@ class Easy2Page : public Page
 public:
     Easy2Page(Link &link, Pages &pages);
     void layoutControls() override;
+    // The first read when the page is shown.
+    void PageCheck() override;
+    void AGCRead();
 
     static constexpr int MaskCount = 4;   // masks A..D, index 0..3
     static constexpr int GridCells = 48;  // 8 columns x 6 rows, cell 1 top-left

@@ -2,6 +2,10 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
+#include "link/connection.h"
+#include "link/link.h"
+
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -436,4 +440,22 @@ QLayout *EasyPage::layoutLensColumn()
     col->addLayout(row({alarmBox, PoOSD}));
     col->addStretch(1);
     return col;
+}
+
+void EasyPage::PageCheck()
+{
+    CidRead(1);
+}
+
+void EasyPage::CidRead(uint8_t character)
+{
+    link.request(cat::Title, 0x00, 2, character);
+}
+
+void EasyPage::attachConnection(Connection &connection)
+{
+    // The PC-side line as the connection runs it.
+    connect(&connection, &Connection::speedShown, Label179, &QLabel::setText);
+    connect(&connection, &Connection::stopBitsShown, this,
+            [this](bool two) { Label183->setText(two ? u"2bit"_s : u"1bit"_s); });
 }

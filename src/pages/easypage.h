@@ -17,6 +17,11 @@ class EasyPage : public Page
 public:
     EasyPage(Link &link, Pages &pages);
     void layoutControls() override;
+    // The first read when the page is shown.
+    void PageCheck() override;
+    // The title character 1-20.
+    void CidRead(uint8_t character);
+    void attachConnection(Connection &connection) override;
 
     static constexpr int BlcColumns = 8;
     static constexpr int BlcRows = 6;

@@ -2,6 +2,7 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
 #include "link/convert.h"
 #include "link/link.h"
 #include "pages/registerlists.h"
@@ -211,19 +212,15 @@ QGroupBox *EepPage::layoutRegisterEditor()
 
 void EepPage::Trans_end(const ResponseFrame &r)
 {
-    switch (TransactionKind) {
-    case 0: Trans_end_EEP(r); break;
-    case 1: Trans_end_CtoP(r); break;
-    case 2: Trans_end_PtoC(r); break;
-    case 5: Trans_end_cs(r); break;
-    case 6: Trans_end_CDSPtoP(r); break;
-    case 7: Trans_end_CEEP2toP(r); break;
-    case 8: Trans_end_CDSPSendR(r); break;
-    case 9: Trans_end_Tool9(r); break;
-    default:
-        // No decoder for this kind: the reply still frees the link.
-        link.release();
-        break;
+    switch (transaction_) {
+    case Transaction::Settings: Trans_end_EEP(r); break;
+    case Transaction::Eeprom1ReadOut: Trans_end_CtoP(r); break;
+    case Transaction::Playback: Trans_end_PtoC(r); break;
+    case Transaction::Status: Trans_end_cs(r); break;
+    case Transaction::DspReadOut: Trans_end_CDSPtoP(r); break;
+    case Transaction::Eeprom2ReadOut: Trans_end_CEEP2toP(r); break;
+    case Transaction::DspSendReadOut: Trans_end_CDSPSendR(r); break;
+    case Transaction::DigitalPtz: Trans_end_Tool9(r); break;
     }
 }
 
@@ -246,9 +243,9 @@ void EepPage::EEPRead()
 {
     if (!link.Trans_chk())
         return;
-    TransactionKind = 0;
+    setTransactionKind(Transaction::Settings);
     const QString text = EEPAdr->text();
     const long long adr = text.size() == 4 ? conv::hexToU32(text) : 0;
     const auto address = uint16_t(adr < 0 ? 0 : adr);
-    link.request(0x90, uint8_t(address >> 8), 2, uint8_t(address & 0xFF));
+    link.request(cat::Eeprom1Read, uint8_t(address >> 8), 2, uint8_t(address & 0xFF));
 }

@@ -19,9 +19,19 @@ public:
     // Set when the page is shown: the first EEPROM 1 reply then starts the status chain.
     bool statusReadPending = false;
 
-    // Chooses the decoder: 0 settings, 1 EEPROM 1 read-out, 2 playback, 5 camera status,
-    // 6 DSP read-out, 7 EEPROM 2 read-out, 8 DSP send read-out, 9 digital P/T/Z registers.
-    uint8_t TransactionKind = 0;
+    // Chooses the decoder of a reply.
+    enum class Transaction : uint8_t {
+        Settings = 0,         // the word editors
+        Eeprom1ReadOut = 1,
+        Playback = 2,
+        Status = 5,           // the camera status chain
+        DspReadOut = 6,
+        Eeprom2ReadOut = 7,
+        DspSendReadOut = 8,
+        DigitalPtz = 9,       // the digital P/T/Z registers
+    };
+    Transaction TransactionKind() const { return transaction_; }
+    void setTransactionKind(Transaction kind) { transaction_ = kind; }
     void Trans_end_EEP(const ResponseFrame &r);
     void Trans_end_CtoP(const ResponseFrame &r);
     void Trans_end_PtoC(const ResponseFrame &r);
@@ -106,6 +116,7 @@ public:
     kit::SpinButton *DSPDataSB2 = nullptr;
 
 private:
+    Transaction transaction_ = Transaction::Settings;
     QGroupBox *layoutStatus();
     QGroupBox *layoutDigitalPTZ();
     QGroupBox *layoutRegisterEditor();

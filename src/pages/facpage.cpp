@@ -3,6 +3,7 @@
 #include "pages/pages.h"
 
 #include "link/link.h"
+#include "pages/otherpage.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -124,7 +125,7 @@ QWidget *FacPage::layoutCopy()
 
 void FacPage::Trans_end(const ResponseFrame &r)
 {
-    if (TransactionKind != 0)
+    if (transaction_ != Transaction::Settings)
         Trans_end_APC_C(r);
     else
         Trans_end_APC(r);
@@ -132,7 +133,7 @@ void FacPage::Trans_end(const ResponseFrame &r)
 
 void FacPage::resetState()
 {
-    TransactionKind = 0;
+    setTransactionKind(Transaction::Settings);
 }
 
 void FacPage::Trans_end_APC(const ResponseFrame &)
@@ -143,4 +144,9 @@ void FacPage::Trans_end_APC(const ResponseFrame &)
 void FacPage::Trans_end_APC_C(const ResponseFrame &)
 {
     link.release();
+}
+
+void FacPage::PageCheck()
+{
+    pages.oth->OtherRead();
 }

@@ -10,11 +10,15 @@ class FacPage : public Page
 public:
     FacPage(Link &link, Pages &pages);
     void layoutControls() override;
+    // The first read when the page is shown: the other functions' first read.
+    void PageCheck() override;
     void Trans_end(const ResponseFrame &r) override;
     void resetState() override;
 
-    // The copy mode: 0 settings; any other value while a data-file copy runs.
-    uint8_t TransactionKind = 0;
+    // Chooses the decoder: the settings, or the data-file copy while one runs.
+    enum class Transaction : uint8_t { Settings = 0, Copy = 1 };
+    Transaction TransactionKind() const { return transaction_; }
+    void setTransactionKind(Transaction kind) { transaction_ = kind; }
     void Trans_end_APC(const ResponseFrame &r);
     void Trans_end_APC_C(const ResponseFrame &r);
 
@@ -43,6 +47,7 @@ public:
     kit::ProgressBar *FProgressBar = nullptr;
 
 private:
+    Transaction transaction_ = Transaction::Settings;
     QWidget *layoutGains();
     QWidget *layoutSwitches();
     QWidget *layoutCopy();

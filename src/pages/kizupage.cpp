@@ -2,6 +2,9 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
+#include "link/link.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QRadioButton>
@@ -151,4 +154,14 @@ QGroupBox *KizuPage::layoutDetection()
         grid->addWidget(e, c.row, c.column);
     }
     return box;
+}
+
+void KizuPage::PageCheck()
+{
+    KizuRead1();
+}
+
+void KizuPage::KizuRead1()
+{
+    link.request(cat::Defect, 0x00, 1);
 }

@@ -12,6 +12,9 @@ class KizuPage : public Page
 public:
     KizuPage(Link &link, Pages &pages);
     void layoutControls() override;
+    // The first read when the page is shown.
+    void PageCheck() override;
+    void KizuRead1();
 
     // The camera corrects up to fifteen defects, rows 'A' to 'O'.
     static constexpr int DefectCount = 15;

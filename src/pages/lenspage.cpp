@@ -2,6 +2,9 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
+#include "link/link.h"
+
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -182,4 +185,14 @@ QGroupBox *LensPage::layoutTest()
 void LensPage::resetState()
 {
     TrackTimer->setEnabled(false);
+}
+
+void LensPage::PageCheck()
+{
+    ZoomRead();
+}
+
+void LensPage::ZoomRead()
+{
+    link.request(cat::Lens, 0x00, 1);
 }

@@ -10,6 +10,9 @@ class LensPage : public Page
 public:
     LensPage(Link &link, Pages &pages);
     void layoutControls() override;
+    // The first read when the page is shown.
+    void PageCheck() override;
+    void ZoomRead();
     void resetState() override;
 
     // Zoom

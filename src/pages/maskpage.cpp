@@ -2,6 +2,9 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
+#include "link/link.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -166,4 +169,14 @@ QWidget *MaskPage::layoutDpt()
     box->addLayout(rev);
     box->addStretch(1);
     return col;
+}
+
+void MaskPage::PageCheck()
+{
+    MASKRead();
+}
+
+void MaskPage::MASKRead()
+{
+    link.request(cat::Mask, 0x10, 1);
 }

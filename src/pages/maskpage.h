@@ -12,6 +12,9 @@ class MaskPage : public Page
 public:
     MaskPage(Link &link, Pages &pages);
     void layoutControls() override;
+    // The first read when the page is shown.
+    void PageCheck() override;
+    void MASKRead();
 
     static constexpr int MaskCount = 4;    // index = mask number, 0 = A .. 3 = D
     static constexpr int FieldCount = 4;   // H P, V P, Wi, He (the camera's item order)

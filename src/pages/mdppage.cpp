@@ -2,6 +2,9 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
+#include "link/connection.h"
+#include "link/link.h"
 #include "pages/easypage.h"
 
 #include <QGridLayout>
@@ -100,6 +103,50 @@ void MdpPage::layoutControls()
     page->addStretch();
 }
 
+void MdpPage::attachConnection(Connection &connection)
+{
+    connection_ = &connection;
+    // When the connection completes, the PC-side controls follow the speed that answered
+    // and the camera's stop bits; their handlers then arm the line change.
+    connect(&connection, &Connection::connectedAt, this, [this](int baudItem, bool twoStopBits) {
+        T_baud_rate->setItemIndex(baudItem);
+        T_stop_bit->setItemIndex(twoStopBits ? 1 : 0);
+    });
+}
+
+void MdpPage::connectHandlers()
+{
+    kit::connect(T_baud_rate, this, &MdpPage::T_baud_rateClick);
+    kit::connect(T_stop_bit, this, &MdpPage::T_stop_bitClick);
+    kit::connect(C_baud_rate, this, &MdpPage::C_baud_rateClick);
+    kit::connect(C_stop_bit, this, &MdpPage::C_stop_bitClick);
+}
+
+void MdpPage::T_baud_rateClick()
+{
+    if (!connection_)
+        return;
+    const bool armed = connection_->pcLineChosen(T_baud_rate->itemIndex(), T_stop_bit->itemIndex());
+    Label185->setText(armed ? QString() : u"BUSY"_s);
+}
+
+void MdpPage::T_stop_bitClick()
+{
+    T_baud_rateClick();
+}
+
+void MdpPage::C_baud_rateClick()
+{
+    writeValue(cat::Comm, 0x93, C_baud_rate);
+}
+
+void MdpPage::C_stop_bitClick()
+{
+    const int item = C_stop_bit->itemIndex();
+    if (item >= 0)
+        link.request(cat::Comm, 0x94, 2, item == 1 ? 0xCE : 0xCA);
+}
+
 void MdpPage::CommIDSet2(const ResponseFrame &r)
 {
     const bool two = (r.data2() & 0x04) != 0;
@@ -109,4 +156,14 @@ void MdpPage::CommIDSet2(const ResponseFrame &r)
     if (r.data1() < 3)
         pages.easy->Label178->setText(QString::fromUtf16(speeds[r.data1()]));
     pages.easy->Label182->setText(two ? QStringLiteral("2bit") : QStringLiteral("1bit"));
+}
+
+void MdpPage::PageCheck()
+{
+    MotIntRead();
+}
+
+void MdpPage::MotIntRead()
+{
+    link.request(cat::Motion, 0x14, 1);
 }

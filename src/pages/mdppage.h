@@ -10,9 +10,21 @@ class MdpPage : public Page
 public:
     MdpPage(Link &link, Pages &pages);
     void layoutControls() override;
+    // The first read when the page is shown.
+    void PageCheck() override;
+    void MotIntRead();
+    void attachConnection(Connection &connection) override;
+    void connectHandlers() override;
 
     // The camera's stored line settings from a 0x89/0x11 reply, here and on the EASY page.
     void CommIDSet2(const ResponseFrame &r);
+
+    // The camera's stored line settings, written to the camera (effective at its next
+    // power-on); the PC's line settings, applied a second later.
+    void C_baud_rateClick();
+    void C_stop_bitClick();
+    void T_baud_rateClick();
+    void T_stop_bitClick();
 
     static constexpr int Levels = 10; // the items of the Motion page's MoLv
 
@@ -38,4 +50,7 @@ public:
     QLabel *Label185 = nullptr;
     kit::RadioGroup *T_baud_rate = nullptr;
     kit::RadioGroup *T_stop_bit = nullptr;
+
+private:
+    Connection *connection_ = nullptr;
 };

@@ -2,6 +2,9 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
+#include "link/link.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -242,4 +245,14 @@ QGroupBox *MotionPage::layoutDetect()
     buttons->addStretch();
     column->addLayout(buttons);
     return GroupBox24;
+}
+
+void MotionPage::PageCheck()
+{
+    MotionRead();
+}
+
+void MotionPage::MotionRead()
+{
+    link.request(cat::Motion, 0x10, 1);
 }

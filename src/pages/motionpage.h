@@ -10,6 +10,9 @@ class MotionPage : public Page
 public:
     MotionPage(Link &link, Pages &pages);
     void layoutControls() override;
+    // The first read when the page is shown.
+    void PageCheck() override;
+    void MotionRead();
 
     // The detector's grid: 8 columns by 6 rows, cell index 0 top-left, row by row.
     static constexpr int Columns = 8;

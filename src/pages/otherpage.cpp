@@ -1,7 +1,9 @@
 #include "pages/otherpage.h"
 
+#include "link/categories.h"
 #include "link/convert.h"
 #include "link/link.h"
+#include "pages/decoder.h"
 #include "pages/easy2page.h"
 #include "pages/easypage.h"
 #include "pages/eeppage.h"
@@ -19,19 +21,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr uint8_t Other = 0x86;
+using namespace decode;
+using cat::Other;
 
 const QStringList OffOn{u"OFF"_s, u"ON"_s};
-
-// Edits without a designed length: wide enough for `chars` characters.
-QVBoxLayout *column(std::initializer_list<QWidget *> widgets)
-{
-    auto *box = new QVBoxLayout;
-    for (QWidget *w : widgets)
-        box->addWidget(w);
-    box->addStretch(1);
-    return box;
-}
 
 } // namespace
 
@@ -71,11 +64,11 @@ void OtherPage::layoutControls()
 
     auto *columns = new QHBoxLayout(this);
     columns->setSpacing(10);
-    columns->addLayout(column({Preset, Initial, Nega, Freeze, FreezeMode, RunMark}));
-    columns->addLayout(column({HRev, VRev, NSHRev, NSVRev, state}));
-    columns->addLayout(column({layoutPhase(), Gamma, Language}));
-    columns->addLayout(column({Chroma, ChromaAutoLv, eep_no_save}));
-    columns->addLayout(column({rec_chk_dpt, rev_chk}));
+    columns->addLayout(kit::column({Preset, Initial, Nega, Freeze, FreezeMode, RunMark}));
+    columns->addLayout(kit::column({HRev, VRev, NSHRev, NSVRev, state}));
+    columns->addLayout(kit::column({layoutPhase(), Gamma, Language}));
+    columns->addLayout(kit::column({Chroma, ChromaAutoLv, eep_no_save}));
+    columns->addLayout(kit::column({rec_chk_dpt, rev_chk}));
     columns->addStretch(1);
 }
 
@@ -109,6 +102,7 @@ QGroupBox *OtherPage::layoutPhase()
 
     auto *offset = kit::groupBox(box, nullptr, u"Phase OFFSET"_s);
     PhOFFSET = kit::edit(offset, "PhOFFSET", QString(), 4);
+    PhOFFSET->setEntry(kit::Edit::Entry::Hex);
     auto *offsetRow = new QHBoxLayout(offset);
     offsetRow->addWidget(PhOFFSET);
     offsetRow->addWidget(kit::label(offset, nullptr, u"(HEX)"_s));
@@ -126,16 +120,6 @@ QGroupBox *OtherPage::layoutPhase()
 void OtherPage::connectHandlers()
 {
     using Handler = void (OtherPage::*)();
-    auto onItem = [this](kit::RadioGroup *group, Handler h) {
-        kit::on(group, &kit::RadioGroup::itemClicked, this, [this, h] { (this->*h)(); });
-    };
-    auto onPress = [this](QAbstractButton *button, Handler h) {
-        kit::on(button, &QAbstractButton::clicked, this, [this, h] { (this->*h)(); });
-    };
-    auto onToggle = [this](QCheckBox *box, Handler h) {
-        kit::on(box, &QCheckBox::toggled, this, [this, h] { (this->*h)(); });
-    };
-
     const std::pair<kit::RadioGroup *, Handler> groups[] = {
         {Preset, &OtherPage::PresetClick},
         {Initial, &OtherPage::InitialClick},
@@ -167,16 +151,16 @@ void OtherPage::connectHandlers()
         {pages.easy->PushSW, &OtherPage::PushSWClick},
     };
     for (const auto &[group, h] : groups)
-        onItem(group, h);
+        kit::connect(group, this, h);
 
-    onPress(PhUp, &OtherPage::PhUpClick);
-    onPress(PhDown, &OtherPage::PhDownClick);
-    onPress(pages.easy->PresetSet, &OtherPage::PresetSetClick);
-    onPress(pages.easy->PhaseSet, &OtherPage::PhaseSetClick);
-    onPress(pages.easy->RevSet, &OtherPage::RevSetClick);
-    onToggle(pages.easy->HReverse, &OtherPage::HReverseClick);
-    onToggle(pages.easy->VReverse, &OtherPage::VReverseClick);
-    kit::on(PhOFFSET, &QLineEdit::textChanged, this, [this] { PhOFFSETChange(); });
+    kit::connect(PhUp, this, &OtherPage::PhUpClick);
+    kit::connect(PhDown, this, &OtherPage::PhDownClick);
+    kit::connect(pages.easy->PresetSet, this, &OtherPage::PresetSetClick);
+    kit::connect(pages.easy->PhaseSet, this, &OtherPage::PhaseSetClick);
+    kit::connect(pages.easy->RevSet, this, &OtherPage::RevSetClick);
+    kit::connect(pages.easy->HReverse, this, &OtherPage::HReverseClick);
+    kit::connect(pages.easy->VReverse, this, &OtherPage::VReverseClick);
+    kit::connect(PhOFFSET, this, &OtherPage::PhOFFSETChange);
 }
 
 void OtherPage::PageCheck()
@@ -211,7 +195,7 @@ void OtherPage::OtherRead12()
 {
     if (!link.Trans_chk())
         return;
-    pages.eep->TransactionKind = 5;
+    pages.eep->setTransactionKind(EepPage::Transaction::Status);
     read(0x12);
 }
 
@@ -221,32 +205,23 @@ void OtherPage::OtherSet(const ResponseFrame &r)
 {
     // The page's 'OK' is a one-shot command: it always falls back to 'CANCEL'.
     Preset->setItemIndex(0);
-    pages.easy->Default->setItemIndex(r.data1());
-    pages.fac->FPreset->setItemIndex(r.data1());
-    Initial->setItemIndex(r.data2());
-    pages.easy->InitialE->setItemIndex(r.data2());
+    kit::setTwins(r.data1(), pages.easy->Default, pages.fac->FPreset);
+    kit::setTwins(r.data2(), Initial, pages.easy->InitialE);
 }
 
 void OtherPage::OtherSet2(const ResponseFrame &r)
 {
-    HRev->setItemIndex(r.data1());
-    NSHRev->setItemIndex(r.data1());
-    VRev->setItemIndex(r.data2());
-    NSVRev->setItemIndex(r.data2());
-    Nega->setItemIndex(r.data3());
-    pages.easy->PosiNega->setItemIndex(r.data3());
-    pages.easy->HReverse->setChecked(r.data1() != 0);
-    pages.easy->VReverse->setChecked(r.data2() != 0);
+    kit::setTwins(r.data1(), HRev, NSHRev);
+    kit::setTwins(r.data2(), VRev, NSVRev);
+    kit::setTwins(r.data3(), Nega, pages.easy->PosiNega);
+    kit::setTwins(r.data1(), pages.easy->HReverse);
+    kit::setTwins(r.data2(), pages.easy->VReverse);
 }
 
 void OtherPage::OtherSet3(const ResponseFrame &r)
 {
-    Phase->setItemIndex(r.data1());
-    pages.fac->FPhase->setItemIndex(r.data1());
-    pages.easy->Sync->setItemIndex(r.data1());
-    const bool locked = r.data1() != 0;
-    pages.easy->PhaseUD->setEnabled(locked);
-    pages.easy->PhaseLevel->setEnabled(locked);
+    kit::setTwins(r.data1(), Phase, pages.fac->FPhase, pages.easy->Sync);
+    kit::enable(r.data1() != 0, pages.easy->PhaseUD, pages.easy->PhaseLevel);
     const auto phase = uint16_t(r.data2() << 8 | r.data3());
     PhDisp->setText(conv::signed16Display(phase));
     pages.easy->PhaseUD->setPosition(phase);
@@ -259,33 +234,27 @@ void OtherPage::OtherSet4(const ResponseFrame &r)
 
 void OtherPage::OtherSet5(const ResponseFrame &r)
 {
-    Gamma->setItemIndex(r.data1());
-    pages.easy->GammaE->setItemIndex(r.data1());
-    Language->setItemIndex(r.data2());
-    pages.easy->langu_sel->setItemIndex(r.data2());
+    kit::setTwins(r.data1(), Gamma, pages.easy->GammaE);
+    kit::setTwins(r.data2(), Language, pages.easy->langu_sel);
     RunMark->setItemIndex(r.data3());
 }
 
 void OtherPage::FreezeSet(const ResponseFrame &r)
 {
-    Freeze->setItemIndex(r.data1());
-    pages.easy->FreezeE->setItemIndex(r.data1());
+    kit::setTwins(r.data1(), Freeze, pages.easy->FreezeE);
     FreezeMode->setItemIndex(r.data2());
     pages.easy->PushSW->setItemIndex(r.data3());
 }
 
 void OtherPage::DayNightSet(const ResponseFrame &r)
 {
-    Chroma->setItemIndex(r.data1());
-    pages.easy->chromaE->setItemIndex(r.data1());
-    pages.easy2->DayNight->setItemIndex(r.data1());
+    kit::setTwins(r.data1(), Chroma, pages.easy->chromaE, pages.easy2->DayNight);
     // The factory switch knows only the two automatic modes.
     if (r.data1() == 2)
         pages.fac->FDayNight->setItemIndex(0);
     else if (r.data1() == 3)
         pages.fac->FDayNight->setItemIndex(1);
-    ChromaAutoLv->setItemIndex(r.data2());
-    pages.easy2->DayNightLv->setItemIndex(r.data2());
+    kit::setTwins(r.data2(), ChromaAutoLv, pages.easy2->DayNightLv);
 }
 
 void OtherPage::OtherSet6(const ResponseFrame &r)
@@ -303,101 +272,71 @@ void OtherPage::ReverseSet(const ResponseFrame &r)
 
 void OtherPage::APCSet(const ResponseFrame &r)
 {
-    pages.fac->HGain->setItemIndex(r.data1());
-    pages.easy->HGainBar->setValue(r.data1());
-    pages.fac->VGain->setItemIndex(r.data2());
-    pages.easy->VGainBar->setValue(r.data2());
+    kit::setTwins(r.data1(), pages.fac->HGain, pages.easy->HGainBar);
+    kit::setTwins(r.data2(), pages.fac->VGain, pages.easy->VGainBar);
 }
 
 // ---- decoder
 
 void OtherPage::Trans_end_Other(const ResponseFrame &r)
 {
-    using Apply = void (OtherPage::*)(const ResponseFrame &);
-    using Next = void (OtherPage::*)();
-    struct Step
-    {
-        uint8_t item;
-        Apply apply;
-        Next next; // nullptr: the chain ends here
-    };
-    static constexpr Step Steps[] = {
-        {0x00, &OtherPage::OtherSet, &OtherPage::OtherRead2},
-        {0x01, &OtherPage::OtherSet2, &OtherPage::OtherRead3},
-        {0x02, &OtherPage::OtherSet3, &OtherPage::OtherRead4},
-        {0x03, &OtherPage::OtherSet4, &OtherPage::OtherRead5},
-        {0x04, &OtherPage::OtherSet5, &OtherPage::FreezeRead},
-        {0x09, &OtherPage::FreezeSet, &OtherPage::DayNightRead},
-        {0x10, &OtherPage::DayNightSet, &OtherPage::OtherRead6},
-        {0x11, &OtherPage::OtherSet6, &OtherPage::ReverseRead},
-        {0x0A, &OtherPage::ReverseSet, nullptr},
+    static constexpr DecodeStep Steps[] = {
+        {Other, 0x00, apply<&OtherPage::OtherSet>, then<&OtherPage::OtherRead2>},
+        {Other, 0x01, apply<&OtherPage::OtherSet2>, then<&OtherPage::OtherRead3>},
+        {Other, 0x02, apply<&OtherPage::OtherSet3>, then<&OtherPage::OtherRead4>},
+        {Other, 0x03, apply<&OtherPage::OtherSet4>, then<&OtherPage::OtherRead5>},
+        {Other, 0x04, apply<&OtherPage::OtherSet5>, then<&OtherPage::FreezeRead>},
+        {Other, 0x09, apply<&OtherPage::FreezeSet>, then<&OtherPage::DayNightRead>},
+        {Other, 0x10, apply<&OtherPage::DayNightSet>, then<&OtherPage::OtherRead6>},
+        {Other, 0x11, apply<&OtherPage::OtherSet6>, then<&OtherPage::ReverseRead>},
+        {Other, 0x0A, apply<&OtherPage::ReverseSet>},
         // answers to writes that report the new state
-        {0x82, &OtherPage::OtherSet2, nullptr},
-        {0x83, &OtherPage::OtherSet2, nullptr},
-        {0x88, &OtherPage::OtherSet2, nullptr},
-        {0x89, &OtherPage::OtherSet2, nullptr},
-        {0x85, &OtherPage::OtherSet3, nullptr},
-        {0x86, &OtherPage::OtherSet3, nullptr},
+        {Other, 0x82, apply<&OtherPage::OtherSet2>},
+        {Other, 0x83, apply<&OtherPage::OtherSet2>},
+        {Other, 0x88, apply<&OtherPage::OtherSet2>},
+        {Other, 0x89, apply<&OtherPage::OtherSet2>},
+        {Other, 0x85, apply<&OtherPage::OtherSet3>},
+        {Other, 0x86, apply<&OtherPage::OtherSet3>},
     };
-    if (!r.isError() && r.category() == Other) {
-        for (const Step &s : Steps) {
-            if (s.item != r.item())
-                continue;
-            // Apply while still busy, so the controls' own handlers send nothing back.
-            (this->*s.apply)(r);
-            link.release();
-            if (s.next)
-                (this->*s.next)();
-            return;
-        }
-    }
-    link.release();
+    decode(r, Steps);
 }
 
 // ---- writes
 
-void OtherPage::writeItem(uint8_t item, const kit::RadioGroup *group)
-{
-    const int index = group->itemIndex();
-    if (index < 0)
-        return;
-    link.request(Other, item, 2, uint8_t(index));
-}
+void OtherPage::PresetClick() { writeValue(Other, 0x80, Preset); }
+void OtherPage::InitialClick() { writeValue(Other, 0x81, Initial); }
+void OtherPage::HRevClick() { writeValue(Other, 0x82, HRev); }
+void OtherPage::VRevClick() { writeValue(Other, 0x83, VRev); }
+void OtherPage::NegaClick() { writeValue(Other, 0x84, Nega); }
+void OtherPage::PhaseClick() { writeValue(Other, 0x85, Phase); }
+void OtherPage::NSHRevClick() { writeValue(Other, 0x88, NSHRev); }
+void OtherPage::NSVRevClick() { writeValue(Other, 0x89, NSVRev); }
+void OtherPage::GammaClick() { writeValue(Other, 0x8A, Gamma); }
+void OtherPage::LanguageClick() { writeValue(Other, 0x8B, Language); }
+void OtherPage::RunMarkClick() { writeValue(Other, 0x8C, RunMark); }
+void OtherPage::FreezeClick() { writeValue(Other, 0x90, Freeze); }
+void OtherPage::FreezeModeClick() { writeValue(Other, 0x91, FreezeMode); }
+void OtherPage::ChromaClick() { writeValue(Other, 0xA0, Chroma); }
+void OtherPage::ChromaAutoLvClick() { writeValue(Other, 0xA1, ChromaAutoLv); }
+void OtherPage::eep_no_saveClick() { writeValue(Other, 0xA2, eep_no_save); }
+void OtherPage::rec_chk_dptClick() { writeValue(Other, 0xA3, rec_chk_dpt); }
+void OtherPage::rev_chkClick() { writeValue(Other, 0xA4, rev_chk); }
 
-void OtherPage::PresetClick() { writeItem(0x80, Preset); }
-void OtherPage::InitialClick() { writeItem(0x81, Initial); }
-void OtherPage::HRevClick() { writeItem(0x82, HRev); }
-void OtherPage::VRevClick() { writeItem(0x83, VRev); }
-void OtherPage::NegaClick() { writeItem(0x84, Nega); }
-void OtherPage::PhaseClick() { writeItem(0x85, Phase); }
-void OtherPage::NSHRevClick() { writeItem(0x88, NSHRev); }
-void OtherPage::NSVRevClick() { writeItem(0x89, NSVRev); }
-void OtherPage::GammaClick() { writeItem(0x8A, Gamma); }
-void OtherPage::LanguageClick() { writeItem(0x8B, Language); }
-void OtherPage::RunMarkClick() { writeItem(0x8C, RunMark); }
-void OtherPage::FreezeClick() { writeItem(0x90, Freeze); }
-void OtherPage::FreezeModeClick() { writeItem(0x91, FreezeMode); }
-void OtherPage::ChromaClick() { writeItem(0xA0, Chroma); }
-void OtherPage::ChromaAutoLvClick() { writeItem(0xA1, ChromaAutoLv); }
-void OtherPage::eep_no_saveClick() { writeItem(0xA2, eep_no_save); }
-void OtherPage::rec_chk_dptClick() { writeItem(0xA3, rec_chk_dpt); }
-void OtherPage::rev_chkClick() { writeItem(0xA4, rev_chk); }
-
-void OtherPage::InitialEClick() { writeItem(0x81, pages.easy->InitialE); }
-void OtherPage::PosiNegaClick() { writeItem(0x84, pages.easy->PosiNega); }
-void OtherPage::SyncClick() { writeItem(0x85, pages.easy->Sync); }
-void OtherPage::GammaEClick() { writeItem(0x8A, pages.easy->GammaE); }
-void OtherPage::langu_selClick() { writeItem(0x8B, pages.easy->langu_sel); }
-void OtherPage::FreezeEClick() { writeItem(0x90, pages.easy->FreezeE); }
-void OtherPage::chromaEClick() { writeItem(0xA0, pages.easy->chromaE); }
-void OtherPage::PushSWClick() { writeItem(0xC0, pages.easy->PushSW); }
+void OtherPage::InitialEClick() { writeValue(Other, 0x81, pages.easy->InitialE); }
+void OtherPage::PosiNegaClick() { writeValue(Other, 0x84, pages.easy->PosiNega); }
+void OtherPage::SyncClick() { writeValue(Other, 0x85, pages.easy->Sync); }
+void OtherPage::GammaEClick() { writeValue(Other, 0x8A, pages.easy->GammaE); }
+void OtherPage::langu_selClick() { writeValue(Other, 0x8B, pages.easy->langu_sel); }
+void OtherPage::FreezeEClick() { writeValue(Other, 0x90, pages.easy->FreezeE); }
+void OtherPage::chromaEClick() { writeValue(Other, 0xA0, pages.easy->chromaE); }
+void OtherPage::PushSWClick() { writeValue(Other, 0xC0, pages.easy->PushSW); }
 
 void OtherPage::DefaultClick()
 {
     const int index = pages.easy->Default->itemIndex();
     if (index < 0 || !link.Trans_chk())
         return;
-    pages.fac->TransactionKind = 0;
+    pages.fac->setTransactionKind(FacPage::Transaction::Settings);
     link.request(Other, 0x80, 3, 2, uint8_t(index));
 }
 
@@ -409,12 +348,12 @@ void OtherPage::PresetSetClick()
 
 void OtherPage::HReverseClick()
 {
-    link.request(Other, 0x88, 2, pages.easy->HReverse->isChecked() ? 1 : 0);
+    writeValue(Other, 0x88, pages.easy->HReverse);
 }
 
 void OtherPage::VReverseClick()
 {
-    link.request(Other, 0x89, 2, pages.easy->VReverse->isChecked() ? 1 : 0);
+    writeValue(Other, 0x89, pages.easy->VReverse);
 }
 
 void OtherPage::RevSetClick()
@@ -438,12 +377,8 @@ void OtherPage::PhaseSetClick()
 
 void OtherPage::PhOFFSETChange()
 {
-    const QString text = PhOFFSET->text();
-    // A character that is not a hex digit can never make a value: say so, send nothing.
-    const bool bad = !text.isEmpty() && !conv::isHexText(text);
-    PhOFFSET->setInvalid(bad);
-    if (bad || text.size() != PhOFFSET->maxLength())
+    if (!PhOFFSET->sendable())
         return;
-    const auto offset = uint16_t(conv::hexToU32(text));
+    const auto offset = uint16_t(conv::hexToU32(PhOFFSET->text()));
     link.request(Other, 0x87, 3, uint8_t(offset >> 8), uint8_t(offset));
 }

@@ -114,7 +114,5 @@ public:
 private:
     QGroupBox *layoutPhase();
     void read(uint8_t item);
-    // Sends 0x86/item with the group's item index as data 1.
-    void writeItem(uint8_t item, const kit::RadioGroup *group);
     void PhStep(bool up);
 };

@@ -10,15 +10,32 @@ Page::Page(Link &l, Pages &p, const char *sheetName, const QString &tabCaption)
     setObjectName(QString::fromLatin1(sheetName));
 }
 
-void Page::PageCheck()
-{
-    if (firstRead)
-        link.request(firstRead->category, firstRead->item, firstRead->n, firstRead->data1);
-}
-
 void Page::Trans_end(const ResponseFrame &)
 {
     link.release();
+}
+
+void Page::decode(const ResponseFrame &r, std::span<const DecodeStep> steps)
+{
+    if (!r.isError()) {
+        for (const DecodeStep &s : steps) {
+            if (s.category != r.category() || s.item != r.item())
+                continue;
+            s.apply(pages, r);
+            link.release();
+            if (s.next)
+                s.next(pages, r);
+            return;
+        }
+    }
+    link.release();
+}
+
+void Page::sendValue(uint8_t category, uint8_t item, int value)
+{
+    if (value < 0)
+        return;
+    link.request(category, item, 2, uint8_t(value));
 }
 
 QWidget *Page::takeScrollArea()

@@ -45,21 +45,6 @@ void Pages::create(Link &link)
     mdp = new MdpPage(link, *this);
     aft = new AftPage(link, *this);
     wadj = new WadjPage(link, *this);
-
-    // The first read of each page when it is shown, until the page sends its own named
-    // read (ALC, BLC, Col, Oth, DSP and EEP do); RAM and Wadj read nothing.
-    easy->firstRead = Page::FirstRead{0x80, 0x00, 2, 1};
-    easy2->firstRead = Page::FirstRead{0x81, 0x00};
-    fac->firstRead = Page::FirstRead{0x86, 0x00};
-    len->firstRead = Page::FirstRead{0x83, 0x00};
-    mot->firstRead = Page::FirstRead{0x85, 0x10};
-    pos->firstRead = Page::FirstRead{0x84, 0x00};
-    kiz->firstRead = Page::FirstRead{0x9A, 0x00};
-    tool->firstRead = Page::FirstRead{0x83, 0x06};
-    rm->firstRead = Page::FirstRead{0x88, 0x03};
-    mask->firstRead = Page::FirstRead{0x88, 0x10};
-    mdp->firstRead = Page::FirstRead{0x85, 0x14};
-    aft->firstRead = Page::FirstRead{0x83, 0x30};
 }
 
 std::array<Page *, Pages::Count> Pages::all() const

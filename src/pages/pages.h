@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <type_traits>
 
 class Link;
 class Page;
@@ -78,4 +79,31 @@ struct Pages
     // Creates every page (not yet laid out).
     void create(Link &link);
     std::array<Page *, Count> all() const;
+
+    // The page of a type, for the decoder tables.
+    template <class P>
+    P *get() const
+    {
+        if constexpr (std::is_same_v<P, EasyPage>) return easy;
+        else if constexpr (std::is_same_v<P, Easy2Page>) return easy2;
+        else if constexpr (std::is_same_v<P, AlcPage>) return alc;
+        else if constexpr (std::is_same_v<P, BlcPage>) return blc;
+        else if constexpr (std::is_same_v<P, ColorPage>) return col;
+        else if constexpr (std::is_same_v<P, FacPage>) return fac;
+        else if constexpr (std::is_same_v<P, LensPage>) return len;
+        else if constexpr (std::is_same_v<P, MotionPage>) return mot;
+        else if constexpr (std::is_same_v<P, PosPage>) return pos;
+        else if constexpr (std::is_same_v<P, OtherPage>) return oth;
+        else if constexpr (std::is_same_v<P, KizuPage>) return kiz;
+        else if constexpr (std::is_same_v<P, DspPage>) return dsp;
+        else if constexpr (std::is_same_v<P, EepPage>) return eep;
+        else if constexpr (std::is_same_v<P, ToolPage>) return tool;
+        else if constexpr (std::is_same_v<P, RmPage>) return rm;
+        else if constexpr (std::is_same_v<P, MaskPage>) return mask;
+        else if constexpr (std::is_same_v<P, RamPage>) return ram;
+        else if constexpr (std::is_same_v<P, MdpPage>) return mdp;
+        else if constexpr (std::is_same_v<P, AftPage>) return aft;
+        else if constexpr (std::is_same_v<P, WadjPage>) return wadj;
+        else static_assert(std::is_void_v<P>, "not a page");
+    }
 };

@@ -2,6 +2,9 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
+#include "link/link.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -93,4 +96,14 @@ QGroupBox *PosPage::layoutTest()
     v->addWidget(Pos_Repeat);
     v->addWidget(Pos_Repeat_time);
     return box;
+}
+
+void PosPage::PageCheck()
+{
+    PosRead();
+}
+
+void PosPage::PosRead()
+{
+    link.request(cat::Preset, 0x00, 1);
 }

@@ -10,6 +10,9 @@ class PosPage : public Page
 public:
     PosPage(Link &link, Pages &pages);
     void layoutControls() override;
+    // The first read when the page is shown.
+    void PageCheck() override;
+    void PosRead();
 
     static constexpr int PresetCount = 64;
 

@@ -2,6 +2,9 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
+#include "link/link.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -146,4 +149,14 @@ QWidget *RmPage::layoutIrTest()
     grid->addWidget(Button2, ++row, 0, 1, 4);
     grid->setRowStretch(++row, 1);
     return GroupBox23;
+}
+
+void RmPage::PageCheck()
+{
+    MASKCenterRead();
+}
+
+void RmPage::MASKCenterRead()
+{
+    link.request(cat::Mask, 0x03, 1);
 }

@@ -10,6 +10,9 @@ class RmPage : public Page
 public:
     RmPage(Link &link, Pages &pages);
     void layoutControls() override;
+    // The first read when the page is shown.
+    void PageCheck() override;
+    void MASKCenterRead();
 
     // "Revision"
     kit::Edit *opt_h = nullptr;

@@ -2,6 +2,8 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
+
 #include "link/link.h"
 
 #include <QGridLayout>
@@ -231,16 +233,14 @@ QVBoxLayout *ToolPage::layoutSettingsColumn()
 
 void ToolPage::Trans_end(const ResponseFrame &r)
 {
-    if (TransactionKind < 2)
-        Trans_end_Tool(r);
-    else if (TransactionKind <= 3)
-        Trans_end_Tool2(r);
-    else if (TransactionKind == 4)
-        Trans_end_Tool3(r);
-    else if (TransactionKind == 5)
-        Trans_end_Tool5(r);
-    else
-        link.release(); // no decoder for this kind: the reply still frees the link
+    switch (transaction_) {
+    case Transaction::Settings:
+    case Transaction::LensAdjust: Trans_end_Tool(r); break;
+    case Transaction::DefectSearch:
+    case Transaction::SearchPreparation: Trans_end_Tool2(r); break;
+    case Transaction::Playback: Trans_end_Tool3(r); break;
+    case Transaction::DefectTableRead: Trans_end_Tool5(r); break;
+    }
 }
 
 void ToolPage::resetState()
@@ -257,3 +257,13 @@ void ToolPage::Trans_end_Tool(const ResponseFrame &) { link.release(); }
 void ToolPage::Trans_end_Tool2(const ResponseFrame &) { link.release(); }
 void ToolPage::Trans_end_Tool3(const ResponseFrame &) { link.release(); }
 void ToolPage::Trans_end_Tool5(const ResponseFrame &) { link.release(); }
+
+void ToolPage::PageCheck()
+{
+    ToolRead();
+}
+
+void ToolPage::ToolRead()
+{
+    link.request(cat::Lens, 0x06, 1);
+}

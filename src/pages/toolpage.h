@@ -12,12 +12,23 @@ class ToolPage : public Page
 public:
     ToolPage(Link &link, Pages &pages);
     void layoutControls() override;
+    // The first read when the page is shown.
+    void PageCheck() override;
+    void ToolRead();
     void Trans_end(const ResponseFrame &r) override;
     void resetState() override;
 
-    // Chooses the decoder (compared as a signed byte): below 2 settings and reads, 2 and 3
-    // the defect search, 4 playback, 5 the defect-table read.
-    int8_t TransactionKind = 0;
+    // Chooses the decoder of a reply.
+    enum class Transaction : int8_t {
+        Settings = 0,           // settings and reads
+        LensAdjust = 1,
+        DefectSearch = 2,       // 'Go2'
+        SearchPreparation = 3,  // 'Go1'
+        Playback = 4,
+        DefectTableRead = 5,    // 'EEP READ'
+    };
+    Transaction TransactionKind() const { return transaction_; }
+    void setTransactionKind(Transaction kind) { transaction_ = kind; }
     void Trans_end_Tool(const ResponseFrame &r);
     void Trans_end_Tool2(const ResponseFrame &r);
     void Trans_end_Tool3(const ResponseFrame &r);
@@ -100,6 +111,7 @@ public:
     kit::Timer *LensADJTimer = nullptr;  // wait inside the lens adjustment
 
 private:
+    Transaction transaction_ = Transaction::Settings;
     QVBoxLayout *layoutAdjustColumn();
     QGroupBox *layoutKizuData();
     QVBoxLayout *layoutSettingsColumn();

@@ -3,6 +3,7 @@
 #include "widgets/dialogs.h"
 
 #include <QButtonGroup>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -34,7 +35,7 @@ RadioGroup::RadioGroup(const QString &caption, const QStringList &items, int col
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(2);
     columns = std::max(1, columns);
-    // Items run down the columns, as the original radio groups fill them.
+    // Items run down the columns: a long list reads top to bottom, column by column.
     const int rows = (int(items.size()) + columns - 1) / columns;
     for (int i = 0; i < items.size(); ++i) {
         auto *b = new QRadioButton(items[i], this);
@@ -91,6 +92,66 @@ QRadioButton *RadioGroup::button(int index) const
 // ---------------------------------------------------------------- Edit
 
 Edit::Edit(QWidget *parent) : QLineEdit(parent) {}
+
+void Edit::setEntry(Entry entry, int sendLength)
+{
+    entry_ = entry;
+    sendLength_ = sendLength;
+    if (entry != Entry::Text && !watching_) {
+        watching_ = true;
+        // Typing is still going on: only a character that can never convert is marked. A
+        // short text is marked once the user leaves the edit with it.
+        connect(this, &QLineEdit::textChanged, this, [this] { check(); });
+        connect(this, &QLineEdit::editingFinished, this, [this] {
+            const QString t = text();
+            shortMarked_ = !t.isEmpty() && t.size() < this->sendLength();
+            check();
+        });
+    }
+    check();
+}
+
+int Edit::sendLength() const
+{
+    return sendLength_ > 0 ? sendLength_ : maxLength();
+}
+
+bool Edit::converts() const
+{
+    const QString t = text();
+    switch (entry_) {
+    case Entry::Text:
+        return true;
+    case Entry::Hex:
+        for (QChar c : t)
+            if (!(c >= u'0' && c <= u'9') && !(c >= u'A' && c <= u'F') && !(c >= u'a' && c <= u'f'))
+                return false;
+        return true;
+    case Entry::Signed:
+        for (qsizetype i = 0; i < t.size(); ++i)
+            if (!(t[i] >= u'0' && t[i] <= u'9') && !(i == 0 && t[i] == u'-'))
+                return false;
+        return true;
+    }
+    return true;
+}
+
+bool Edit::sendable() const
+{
+    const QString t = text();
+    if (t.size() != sendLength() || !converts())
+        return false;
+    // A sign alone is no number.
+    return !(entry_ == Entry::Signed && t == u"-");
+}
+
+void Edit::check()
+{
+    const QString t = text();
+    if (t.isEmpty() || t.size() >= sendLength())
+        shortMarked_ = false;
+    setInvalid(entry_ != Entry::Text && (!converts() || shortMarked_));
+}
 
 void Edit::setInvalid(bool invalid)
 {
@@ -151,7 +212,8 @@ void UpDown::setAssociate(QLineEdit *edit)
     if (!edit_)
         return;
     showPosition();
-    // Typing in the edit moves the position as the original read it back from the text.
+    // Typing a number in the edit moves the position, so a handler that reads the position
+    // sends what the user sees.
     connect(edit_, &QLineEdit::textEdited, this, [this](const QString &text) {
         bool ok = false;
         const int v = text.trimmed().toInt(&ok);
@@ -234,27 +296,6 @@ ProgressBar::ProgressBar(QWidget *parent) : QProgressBar(parent)
 void ProgressBar::setPosition(int position)
 {
     setValue(std::clamp(position, minimum(), maximum()));
-}
-
-// ---------------------------------------------------------------- Timer
-
-Timer::Timer(QObject *parent, int intervalMs) : QTimer(parent)
-{
-    QTimer::setInterval(intervalMs);
-}
-
-void Timer::setEnabled(bool enabled)
-{
-    if (!enabled)
-        stop();
-    else if (!isActive())
-        start();
-}
-
-void Timer::setIntervalMs(int ms)
-{
-    if (ms != interval())
-        QTimer::setInterval(ms);
 }
 
 // ---------------------------------------------------------------- cursor, removal
@@ -389,10 +430,55 @@ ProgressBar *progressBar(QWidget *parent, const char *name, int maximum)
 
 Timer *timer(QObject *parent, const char *name, int intervalMs)
 {
-    auto *t = new Timer(parent, intervalMs);
-    if (name)
-        t->setObjectName(QString::fromLatin1(name));
-    return t;
+    return core::timer(parent, name, intervalMs);
+}
+
+uint8_t rowByte(std::span<QCheckBox *const> cells, int columns, int row)
+{
+    uint8_t b = 0;
+    for (int bit = 0; bit < columns && bit < 8; ++bit) {
+        if (cells[size_t(row * columns + bit)]->isChecked())
+            b = uint8_t(b | (1u << bit));
+    }
+    return b;
+}
+
+void setRowByte(std::span<QCheckBox *const> cells, int columns, int row, uint8_t bits)
+{
+    for (int bit = 0; bit < columns && bit < 8; ++bit)
+        cells[size_t(row * columns + bit)]->setChecked((bits >> bit) & 1u);
+}
+
+std::array<uint8_t, 3> gridHalf(std::span<QCheckBox *const> cells, int columns, int half)
+{
+    const int first = half * 3;
+    return {rowByte(cells, columns, first), rowByte(cells, columns, first + 1), rowByte(cells, columns, first + 2)};
+}
+
+void setGridHalf(std::span<QCheckBox *const> cells, int columns, int half, uint8_t row1, uint8_t row2,
+                 uint8_t row3)
+{
+    const int first = half * 3;
+    setRowByte(cells, columns, first, row1);
+    setRowByte(cells, columns, first + 1, row2);
+    setRowByte(cells, columns, first + 2, row3);
+}
+
+QFormLayout *form()
+{
+    auto *f = new QFormLayout;
+    f->setLabelAlignment(Qt::AlignRight);
+    f->setHorizontalSpacing(6);
+    return f;
+}
+
+Edit *addEditRow(QFormLayout *form, QWidget *parent, const char *name, const char *label, int maxLength,
+                 Edit::Entry entry)
+{
+    Edit *e = edit(parent, name, QString(), maxLength);
+    e->setEntry(entry);
+    form->addRow(QString::fromLatin1(label), e);
+    return e;
 }
 
 void fitWidth(QLineEdit *edit, int chars)
@@ -403,6 +489,16 @@ void fitWidth(QLineEdit *edit, int chars)
 QHBoxLayout *row(std::initializer_list<QWidget *> widgets, int spacing)
 {
     auto *box = new QHBoxLayout;
+    box->setSpacing(spacing);
+    for (QWidget *w : widgets)
+        box->addWidget(w);
+    box->addStretch(1);
+    return box;
+}
+
+QVBoxLayout *column(std::initializer_list<QWidget *> widgets, int spacing)
+{
+    auto *box = new QVBoxLayout;
     box->setSpacing(spacing);
     for (QWidget *w : widgets)
         box->addWidget(w);

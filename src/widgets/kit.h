@@ -7,7 +7,10 @@
 //   from code.
 // - A drop-down raises its handler only for a user's choice (connect to `activated`).
 // - Timers keep their countdown when enabled again and default to 1000 ms.
+// - An edit that sends a value marks text that cannot be sent, and says why.
 #pragma once
+
+#include "link/timer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,12 +25,19 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
+#include <span>
+#include <type_traits>
 #include <vector>
 
 class QButtonGroup;
+class QFormLayout;
 class QHBoxLayout;
+class QVBoxLayout;
 class QRadioButton;
 class QToolButton;
 
@@ -36,8 +46,8 @@ namespace kit {
 // Runs f; an exception skips the rest of f and is shown in a message box.
 void guarded(const std::function<void()> &f);
 
-// Connects a signal to a handler that runs inside guarded(). The handler takes no
-// arguments: handlers read the controls they need.
+// Connects a signal to a handler that runs inside guarded(), synchronously. The handler
+// takes no arguments: handlers read the controls they need.
 template <class Sender, class Signal, class F>
 QMetaObject::Connection on(Sender *sender, Signal signal, QObject *context, F handler)
 {
@@ -76,13 +86,38 @@ class Edit : public QLineEdit
     Q_OBJECT
     Q_PROPERTY(bool invalid READ isInvalid WRITE setInvalid)
 public:
+    // What the text must hold before its value is sent.
+    enum class Entry {
+        Text,     // anything: never marked
+        Hex,      // hexadecimal digits
+        Signed,   // decimal digits, optionally after one leading '-'
+    };
+
     explicit Edit(QWidget *parent = nullptr);
+
+    // From now on the edit checks its own text: it is marked invalid while the text holds a
+    // character that does not convert, and, once the user has left the edit, while the text
+    // is shorter than sendLength (0: the maximum length). The mark goes as soon as the text
+    // is valid; an empty text is never marked.
+    void setEntry(Entry entry, int sendLength = 0);
+    Entry entry() const { return entry_; }
+    int sendLength() const;
+    // The text is complete and converts: a handler may send it.
+    bool sendable() const;
+
     // Marks text that cannot be sent (red frame), so the user sees why nothing went out.
     void setInvalid(bool invalid);
     bool isInvalid() const { return invalid_; }
 
 private:
+    bool converts() const;
+    void check();
+
+    Entry entry_ = Entry::Text;
+    int sendLength_ = 0;
     bool invalid_ = false;
+    bool shortMarked_ = false;   // left by the user with a short text
+    bool watching_ = false;
 };
 
 // Up-down arrows tied to an edit that shows the position.
@@ -162,18 +197,7 @@ public:
     void setPosition(int position);
 };
 
-// Timer with the original toolkit's semantics.
-class Timer : public QTimer
-{
-    Q_OBJECT
-public:
-    explicit Timer(QObject *parent = nullptr, int intervalMs = 1000);
-    // Enabling a running timer keeps its countdown; disabling stops it.
-    void setEnabled(bool enabled);
-    bool enabled() const { return isActive(); }
-    // Restarts a running timer only when the interval really changes.
-    void setIntervalMs(int ms);
-};
+using Timer = core::Timer;
 
 // The one process-wide hourglass: set once, restored once, however often it is asked.
 void busyCursor(bool busy);
@@ -182,8 +206,8 @@ bool isBusyCursor();
 // "Remove" a control: disable and hide it.
 void remove(QWidget *w);
 
-// ---- Factories: create, name (objectName = the designer name) and parent a control.
-// `name` may be nullptr for unnamed labels and boxes.
+// ---- Factories: create, name and parent a control. The objectName is the control's name
+// in the automation contract; `name` may be nullptr for unnamed labels and boxes.
 
 QGroupBox *groupBox(QWidget *parent, const char *name, const QString &caption);
 RadioGroup *radioGroup(QWidget *parent, const char *name, const QString &caption,
@@ -204,12 +228,130 @@ QPlainTextEdit *memo(QWidget *parent, const char *name);
 ProgressBar *progressBar(QWidget *parent, const char *name, int maximum = 100);
 Timer *timer(QObject *parent, const char *name, int intervalMs = 1000);
 
+// ---- Values and twins. A value goes on the wire as one byte: a radio group's item, a track
+// bar's or up-down's position, a check box's state (1 ticked), a drop-down's index.
+
+inline int valueOf(const RadioGroup *g) { return g->itemIndex(); }
+inline int valueOf(const QAbstractSlider *s) { return s->value(); }
+inline int valueOf(const QCheckBox *c) { return c->isChecked() ? 1 : 0; }
+inline int valueOf(const UpDown *u) { return u->position(); }
+inline int valueOf(const QComboBox *c) { return c->currentIndex(); }
+
+inline void setValue(RadioGroup *g, int v) { g->setItemIndex(v); }
+inline void setValue(QAbstractSlider *s, int v) { s->setValue(v); }
+inline void setValue(QCheckBox *c, int v) { c->setChecked(v != 0); }
+inline void setValue(UpDown *u, int v) { u->setPosition(v); }
+inline void setValue(QComboBox *c, int v) { c->setCurrentIndex(v); }
+
+// One value into a control and its twins on other pages, each as its kind takes it (radio
+// groups clamp to their last item, bars and up-downs to their range). Their handlers run as
+// for any change.
+template <class... Controls>
+void setTwins(int value, Controls *...controls)
+{
+    (setValue(controls, value), ...);
+}
+
+// Enables or disables a control and its twins together.
+template <class... Widgets>
+void enable(bool on, Widgets *...widgets)
+{
+    (widgets->setEnabled(on), ...);
+}
+
+// ---- Handlers
+
+namespace detail {
+// The signal on which a control of this kind raises its handler.
+template <class C>
+constexpr auto changeSignal()
+{
+    if constexpr (std::is_base_of_v<RadioGroup, C>)
+        return &RadioGroup::itemClicked;          // any change of item, by user or code
+    else if constexpr (std::is_base_of_v<QCheckBox, C>)
+        return &QCheckBox::toggled;               // any change of state
+    else if constexpr (std::is_base_of_v<QAbstractButton, C>)
+        return &QAbstractButton::clicked;         // a press
+    else if constexpr (std::is_base_of_v<QAbstractSlider, C>)
+        return &QAbstractSlider::valueChanged;    // any change of position
+    else if constexpr (std::is_base_of_v<QLineEdit, C>)
+        return &QLineEdit::textChanged;           // any change of text
+    else if constexpr (std::is_base_of_v<UpDown, C>)
+        return &UpDown::clicked;                  // a user's arrow step only
+    else if constexpr (std::is_base_of_v<QComboBox, C>)
+        return &QComboBox::activated;             // a user's choice only
+    else if constexpr (std::is_base_of_v<QTimer, C>)
+        return &QTimer::timeout;
+    else
+        static_assert(std::is_void_v<C>, "no handler signal for this kind of control");
+}
+} // namespace detail
+
+// Connects a control to a member handler, on the signal its kind raises a handler on (see
+// the list at the top of this file). The handler runs synchronously inside guarded(), with
+// the bound arguments (a cell, a mask, a row of a family).
+template <class Control, class Obj, class... Bound>
+QMetaObject::Connection connect(Control *control, Obj *obj, void (Obj::*handler)(Bound...),
+                                std::type_identity_t<Bound>... args)
+{
+    return QObject::connect(
+        control, detail::changeSignal<Control>(), obj,
+        [obj, handler, args...] { guarded([&] { (obj->*handler)(args...); }); }, Qt::DirectConnection);
+}
+
+// The same on a signal named explicitly.
+template <class Sender, class Signal, class Obj, class... Bound>
+    requires std::is_member_function_pointer_v<Signal>
+QMetaObject::Connection connect(Sender *sender, Signal signal, Obj *obj, void (Obj::*handler)(Bound...),
+                                std::type_identity_t<Bound>... args)
+{
+    return QObject::connect(
+        sender, signal, obj, [obj, handler, args...] { guarded([&] { (obj->*handler)(args...); }); },
+        Qt::DirectConnection);
+}
+
+// A spin button's two presses.
+template <class Obj>
+void connect(SpinButton *spin, Obj *obj, void (Obj::*up)(), void (Obj::*down)())
+{
+    connect(spin, &SpinButton::upClick, obj, up);
+    connect(spin, &SpinButton::downClick, obj, down);
+}
+
+// ---- Cell grids (the 8 x 6 metering and motion grids): cells row by row, and each row goes
+// on the wire as one byte whose bit 0 is the row's first (leftmost) cell.
+
+uint8_t rowByte(std::span<QCheckBox *const> cells, int columns, int row);
+void setRowByte(std::span<QCheckBox *const> cells, int columns, int row, uint8_t bits);
+// The three row bytes of half 0 (the first three rows) or half 1 (the next three).
+std::array<uint8_t, 3> gridHalf(std::span<QCheckBox *const> cells, int columns, int half);
+void setGridHalf(std::span<QCheckBox *const> cells, int columns, int half, uint8_t row1, uint8_t row2,
+                 uint8_t row3);
+
 // ---- Layout helpers shared by the pages.
+
+// A form of labelled edits, one per row of a page's table: each row names the edit
+// (`name`), its caption (`label`) and the page member that holds it (`edit`).
+QFormLayout *form();
+// Adds one labelled edit to a form made by form().
+Edit *addEditRow(QFormLayout *form, QWidget *parent, const char *name, const char *label, int maxLength,
+                 Edit::Entry entry);
+template <class Owner, class Row, size_t N>
+QFormLayout *editForm(QWidget *parent, Owner *owner, const Row (&rows)[N], int maxLength,
+                      Edit::Entry entry = Edit::Entry::Text)
+{
+    QFormLayout *f = form();
+    for (const Row &r : rows)
+        owner->*(r.edit) = addEditRow(f, parent, r.name, r.label, maxLength, entry);
+    return f;
+}
 
 // Narrows an edit to what `chars` characters need.
 void fitWidth(QLineEdit *edit, int chars);
 // Widgets side by side, then a stretch.
 QHBoxLayout *row(std::initializer_list<QWidget *> widgets, int spacing = 6);
+// Widgets one below the other, then a stretch.
+QVBoxLayout *column(std::initializer_list<QWidget *> widgets, int spacing = 6);
 // An edit with its up-down or spin button, close together, then a stretch.
 QHBoxLayout *editWith(QWidget *edit, QWidget *arrows);
 

@@ -1,7 +1,8 @@
 #include "window/form1.h"
 
+#include "link/categories.h"
+#include "link/log.h"
 #include "pages/easypage.h"
-#include "pages/mdppage.h"
 #include "pages/page.h"
 #include "widgets/dialogs.h"
 #include "window/form3.h"
@@ -18,33 +19,12 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cstdio>
-
-struct TForm1::Speed
-{
-    int32_t baud;
-    const char16_t *text;
-    const char16_t *tryText;
-};
-
-namespace {
-using Speed = TForm1::Speed;
-// The speeds tried one after the other, and the texts that show them.
-constexpr Speed speeds[3] = {
-    {9600, u"9,600", u"Try 9,600"},
-    {19200, u"19,200", u"Try 19,200"},
-    {38400, u"38,400", u"Try 38,400"},
-};
-
-const QString connecting = QStringLiteral("Comm. Connecting");
-const QString notConnect = QStringLiteral("Not Connect");
-} // namespace
 
 template <class T> T *TForm1::control(const char *name) const
 {
     T *w = findChild<T *>(QString::fromLatin1(name));
     if (!w)
-        std::fprintf(stderr, "orvik: control %s is missing\n", name);
+        qCWarning(lcUi) << "control" << name << "is missing";
     return w;
 }
 
@@ -64,6 +44,9 @@ TForm1::TForm1(int comPortItem, int formType, QWidget *parent) : QMainWindow(par
     Comm1.setInQueueSize(4096);
     Comm1.setOutQueueSize(4096);
 
+    link.setHost(this);
+    connection = new Connection(link, dispatch, this);
+
     buildFrame();
     FormType->setItemIndex(formType);
 
@@ -73,10 +56,6 @@ TForm1::TForm1(int comPortItem, int formType, QWidget *parent) : QMainWindow(par
         PageControl1->addTab(p->takeScrollArea(), p->tabCaption());
     }
 
-    link.cameraId = [this] { return IDUpDown->position(); };
-    link.isOneToOne = [this] { return pages.easy->CommMode->itemIndex() == 0; };
-    link.setBusyCursor = &kit::busyCursor;
-    link.onGoodFrame = [this](const ResponseFrame &r) { kit::guarded([&] { onGoodFrame(r); }); };
     link.attachReceiver();
     connect(&link, &Link::panelChanged, this, [this](int i, const QString &text) { Panel[i]->setText(text); });
     connect(&link, &Link::commError, this, [this](const QString &message) {
@@ -87,8 +66,10 @@ TForm1::TForm1(int comPortItem, int formType, QWidget *parent) : QMainWindow(par
 
     FormCreate();
     connectFrame();
-    for (Page *p : pages.all())
+    for (Page *p : pages.all()) {
+        p->attachConnection(*connection);
         p->connectHandlers();
+    }
     Trans_Create();
 }
 
@@ -99,6 +80,7 @@ TForm1::~TForm1()
     // The pages go with the central widget; take them down while the link still exists,
     // and without page-change handlers running on a half-destroyed window.
     PageControl1->disconnect(this);
+    dispatch.setShown(nullptr);
     delete takeCentralWidget();
 }
 
@@ -155,7 +137,7 @@ void TForm1::buildFrame()
     auto *camera = bar->addMenu(QStringLiteral("Camera"));
     SW1 = camera->addAction(QStringLiteral("LOAD"));
     SW1->setObjectName(QStringLiteral("SW1"));
-    // Two designed items without caption or action.
+    // Two items without caption or action.
     Reset1 = camera->addAction(QString());
     Reset1->setObjectName(QStringLiteral("Reset1"));
     Reset1->setVisible(false);
@@ -165,29 +147,17 @@ void TForm1::buildFrame()
     auto *option = bar->addMenu(QStringLiteral("Option"));
     SW3 = option->addAction(QStringLiteral("SW"));
     SW3->setObjectName(QStringLiteral("SW3"));
-
-    PONTimer1 = kit::timer(this, "PONTimer1");
-    PONTimer2 = kit::timer(this, "PONTimer2");
-    BaudTimer1 = kit::timer(this, "BaudTimer1");
 }
 
 void TForm1::connectFrame()
 {
-    kit::on(CancelPush, &QPushButton::clicked, this, [this] { CancelPushClick(); });
-    kit::on(Reset, &QPushButton::clicked, this, [this] { ResetClick(); });
-    kit::on(Exit, &QPushButton::clicked, this, [this] { ExitClick(); });
-    kit::on(SW1, &QAction::triggered, this, [this] { SW1Click(); });
-    kit::on(SW3, &QAction::triggered, this, [this] { SW3Click(); });
-    kit::on(PONTimer1, &QTimer::timeout, this, [this] { PONTimer1Timer(); });
-    kit::on(PONTimer2, &QTimer::timeout, this, [this] { PONTimer2Timer(); });
-    kit::on(BaudTimer1, &QTimer::timeout, this, [this] { BaudTimer1Timer(); });
+    kit::connect(CancelPush, this, &TForm1::CancelPushClick);
+    kit::connect(Reset, this, &TForm1::ResetClick);
+    kit::connect(Exit, this, &TForm1::ExitClick);
+    kit::connect(SW1, &QAction::triggered, this, &TForm1::SW1Click);
+    kit::connect(SW3, &QAction::triggered, this, &TForm1::SW3Click);
     // Connected only now, so hiding tabs at start raises no page change.
-    kit::on(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
-    MdpPage *mdp = pages.mdp;
-    kit::on(mdp->T_baud_rate, &kit::RadioGroup::itemClicked, this, [this] { T_baud_rateClick(); });
-    kit::on(mdp->T_stop_bit, &kit::RadioGroup::itemClicked, this, [this] { T_stop_bitClick(); });
-    kit::on(mdp->C_baud_rate, &kit::RadioGroup::itemClicked, this, [this] { C_baud_rateClick(); });
-    kit::on(mdp->C_stop_bit, &kit::RadioGroup::itemClicked, this, [this] { C_stop_bitClick(); });
+    kit::connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
 }
 
 // ---------------------------------------------------------------- start
@@ -213,6 +183,7 @@ void TForm1::FormCreate()
             break;
         }
     }
+    dispatch.setShown(shownPage());
     move(0, 0);
 }
 
@@ -221,145 +192,21 @@ void TForm1::Trans_Create()
     // Page state (the Kiz start-up state, timers, flags, tables) goes back to its start.
     for (Page *p : pages.all())
         p->resetState();
-    link.setPanel(0, connecting);
     setWindowTitle(QStringLiteral("Orvik Com%1").arg(ComPortNo));
-    FirstConnect = true;
-    ConnectAttempt = 0;
-    link.receiver().setIdle();
-    link.release();
-    PONTimer1->setEnabled(false);
-    PONTimer2->setEnabled(false);
-    PONTimer1->setEnabled(true);
-}
-
-// ---------------------------------------------------------------- connection
-
-void TForm1::CnctDataLink(uint8_t port, int32_t baud, bool two)
-{
-    Comm1.setBaudRate(baud);
-    Comm1.setPort(port);
-    Comm1.setStopBits(two ? csb2 : csb1);
-    Comm1.Open();
-}
-
-void TForm1::PONTimer1Timer()
-{
-    if (ConnectAttempt < 255)
-        ++ConnectAttempt;
-    if (ConnectAttempt >= 1 && ConnectAttempt <= 3) {
-        const Speed &s = speeds[ConnectAttempt - 1];
-        link.setPanel(0, QString::fromUtf16(s.tryText));
-        applyPcLine(s);
-        link.receiver().setIdle();
-        link.release();
-        FirstConnect = true;
-        // The communication-settings read.
-        link.request(0x89, 0x11, 1);
-        return;
-    }
-    PONTimer1->setEnabled(false);
-    link.setPanel(0, notConnect);
-}
-
-void TForm1::onGoodFrame(const ResponseFrame &r)
-{
-    PONTimer1->setEnabled(false);
-    link.setPanel(0, connecting);
-    if (FirstConnect) {
-        FirstConnect = false;
-        ConnectData2 = r.data2();
-        link.release();
-        PONTimer2->setEnabled(true);
-        return;
-    }
-    Trans_end(r);
-}
-
-void TForm1::PONTimer2Timer()
-{
-    PONTimer2->setEnabled(false);
-    const int attempt = ConnectAttempt == 0 ? 3 : ConnectAttempt;
-    if (attempt <= 3) {
-        const Speed &s = speeds[attempt - 1];
-        pages.easy->Label179->setText(QString::fromUtf16(s.text));
-        link.setPanel(0, QString::fromUtf16(s.tryText));
-        // Raises the speed handlers, which apply both a second later.
-        pages.mdp->T_baud_rate->setItemIndex(attempt - 1);
-        pages.mdp->T_stop_bit->setItemIndex((ConnectData2 & 0x04) ? 1 : 0);
-        link.release();
-        PageCheck();
-        return;
-    }
-    PONTimer1->setEnabled(false);
-    link.setPanel(0, notConnect);
-}
-
-void TForm1::T_baud_rateClick()
-{
-    if (link.Trans_chk()) {
-        pages.mdp->Label185->setText(QString());
-        BaudTimer1->setEnabled(true);
-    } else {
-        pages.mdp->Label185->setText(QStringLiteral("BUSY"));
-    }
-}
-
-void TForm1::T_stop_bitClick()
-{
-    T_baud_rateClick();
-}
-
-void TForm1::BaudTimer1Timer()
-{
-    BaudTimer1->setEnabled(false);
-    const int item = pages.mdp->T_baud_rate->itemIndex();
-    applyPcLine(speeds[(item == 0 || item == 1) ? item : 2]);
-}
-
-void TForm1::applyPcLine(const Speed &s)
-{
-    // The stop bits always come from the PC-side control.
-    const bool two = pages.mdp->T_stop_bit->itemIndex() == 1;
-    pages.easy->Label179->setText(QString::fromUtf16(s.text));
-    pages.easy->Label183->setText(two ? QStringLiteral("2bit") : QStringLiteral("1bit"));
-    CnctDataLink(ComPortNo, s.baud, two);
-}
-
-void TForm1::C_baud_rateClick()
-{
-    const int item = pages.mdp->C_baud_rate->itemIndex();
-    if (item >= 0)
-        link.request(0x89, 0x93, 2, uint8_t(item));
-}
-
-void TForm1::C_stop_bitClick()
-{
-    const int item = pages.mdp->C_stop_bit->itemIndex();
-    if (item >= 0)
-        link.request(0x89, 0x94, 2, item == 1 ? 0xCE : 0xCA);
+    connection->Trans_Create(ComPortNo);
 }
 
 // ---------------------------------------------------------------- frame buttons
 
 void TForm1::CancelPushClick()
 {
-    if (link.LinkBusy) {
-        link.release();
-        kit::busyCursor(false);
-    }
-    ConnectAttempt = 0;
-    PONTimer1->setEnabled(true);
+    connection->cancel();
 }
 
 void TForm1::ResetClick()
 {
-    if (!link.Trans_chk())
-        return;
-    link.request(0x8F, 0x00, 0);
-    kit::busyCursor(false);
-    // No reply is awaited.
-    link.release();
-    PageControl1->setEnabled(true);
+    if (link.sendReset())
+        PageControl1->setEnabled(true);
 }
 
 void TForm1::ExitClick()
@@ -370,7 +217,12 @@ void TForm1::ExitClick()
 
 void TForm1::SW1Click()
 {
-    PageCheck();
+    dispatch.PageCheck();
+}
+
+void TForm1::setSwitchWindow(TForm3 *form3)
+{
+    form3_ = form3;
 }
 
 void TForm1::SW3Click()
@@ -385,16 +237,15 @@ void TForm1::SW3Click()
 
 void TForm1::SW_Push(uint8_t keyCode)
 {
-    link.request(0x89, 0x80, 2, keyCode);
+    link.request(cat::Comm, 0x80, 2, keyCode);
 }
 
-// ---------------------------------------------------------------- dispatch
+// ---------------------------------------------------------------- pages
 
 void TForm1::PageControl1Change()
 {
-    link.setPanel(1, QString());
-    link.setPanel(2, QString());
-    PageCheck();
+    dispatch.setShown(shownPage());
+    dispatch.PageControl1Change();
 }
 
 Page *TForm1::shownPage() const
@@ -404,18 +255,26 @@ Page *TForm1::shownPage() const
     return (i >= 0 && i < Pages::Count) ? all[size_t(i)] : nullptr;
 }
 
-void TForm1::PageCheck()
+// ---------------------------------------------------------------- LinkHost
+
+int TForm1::cameraId() const
 {
-    if (Page *p = shownPage())
-        p->PageCheck();
+    return IDUpDown->position();
 }
 
-void TForm1::Trans_end(const ResponseFrame &r)
+bool TForm1::oneToOne() const
 {
-    if (Page *p = shownPage())
-        p->Trans_end(r);
-    else
-        link.release();
+    return pages.easy->CommMode->itemIndex() == 0;
+}
+
+void TForm1::showBusy(bool busy)
+{
+    kit::busyCursor(busy);
+}
+
+void TForm1::showException(const QString &message)
+{
+    Dialogs::instance().exception(message);
 }
 
 // ---------------------------------------------------------------- close

@@ -25,7 +25,7 @@ TForm3::TForm3(QWidget *parent) : QWidget(parent, Qt::Window)
 
     struct Key { QPushButton *button; uint8_t code; };
     for (Key k : {Key{push_up, 0x03}, Key{push_down, 0x02}, Key{push_enter, 0x01}, Key{push_pre, 0x00}})
-        kit::on(k.button, &QPushButton::clicked, this, [this, code = k.code] { push(code); });
+        kit::connect(k.button, this, &TForm3::push, k.code);
 }
 
 void TForm3::setMainWindow(TForm1 *form1)

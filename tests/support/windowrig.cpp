@@ -3,6 +3,7 @@
 #include "serial/tcomm.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
@@ -23,14 +24,15 @@ WindowRig::~WindowRig()
 
 bool WindowRig::connectNow()
 {
-    form->PONTimer1->stop();
+    Connection *c = form->connection;
+    c->PONTimer1->stop();
     for (int attempt = 0; attempt < 3; ++attempt) {
         const qsizetype before = peer.requests.size();
-        form->PONTimer1Timer();
+        c->PONTimer1Timer();
         // Give the camera a moment; a wrong speed stays silent.
-        if (QTest::qWaitFor([&] { return form->PONTimer2->isActive(); }, 300)) {
-            form->PONTimer2->stop();
-            form->PONTimer2Timer();
+        if (QTest::qWaitFor([&] { return c->PONTimer2->isActive(); }, 300)) {
+            c->PONTimer2->stop();
+            c->PONTimer2Timer();
             return true;
         }
         if (peer.requests.size() == before)
@@ -75,24 +77,6 @@ QStringList WindowRig::requestTexts(qsizetype from) const
     return out;
 }
 
-Frame7 requestFrame(const QByteArray &hex)
-{
-    const QByteArray b = QByteArray::fromHex(hex);
-    Frame7 f{};
-    for (int i = 0; i < 5; ++i)
-        f[size_t(i)] = i < b.size() ? uint8_t(b.at(i)) : 0;
-    sealFrame(f);
-    return f;
-}
-
-QStringList requestTexts(std::initializer_list<const char *> hexFrames)
-{
-    QStringList out;
-    for (const char *h : hexFrames)
-        out << frameText(requestFrame(h));
-    return out;
-}
-
 bool WindowRig::refresh(int tab, int requests)
 {
     const qsizetype before = peer.requests.size();
@@ -128,5 +112,21 @@ bool WindowRig::act(const QString &control, const QString &action, const QString
         static_cast<QAbstractButton *>(w)->click();
     else if (action == u"type")
         QTest::keyClicks(w, value);
+    else if (action == u"choose") {
+        auto *box = static_cast<QComboBox *>(w);
+        box->setCurrentIndex(value.toInt());
+        emit box->activated(value.toInt());
+    }
     return true;
+}
+
+QStringList WindowRig::framesOf(const QString &control, const QString &action, const QString &value)
+{
+    peer.script = [](const Frame7 &) { return std::nullopt; };
+    const qsizetype before = peer.requests.size();
+    if (!act(control, action, value))
+        return {QStringLiteral("no control ") + control};
+    (void)QTest::qWaitFor([&] { return peer.requests.size() > before; }, 3000);
+    QTest::qWait(30);
+    return texts(peer.requests, before);
 }

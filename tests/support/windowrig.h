@@ -1,6 +1,7 @@
 // The main window against a scripted camera on a real pseudo-terminal.
 #pragma once
 
+#include "frames.h"
 #include "ptypeer.h"
 #include "scripteddialogs.h"
 #include "window/form1.h"
@@ -8,12 +9,6 @@
 #include <QPointer>
 
 #include <memory>
-
-// A request as the tool sends it to camera ID 0: up to five bytes in hex ("8110" or
-// "86870A1F"), the rest zero, checksum filled in.
-Frame7 requestFrame(const QByteArray &hex);
-// The frame texts of such requests.
-QStringList requestTexts(std::initializer_list<const char *> hexFrames);
 
 struct WindowRig
 {
@@ -44,8 +39,12 @@ struct WindowRig
     bool refresh(int tab, int requests);
     // Acts on the control named `control` as a user does: "item" clicks radio item `value`,
     // "set" selects it from code, "bar" moves a track bar, "tick"/"press" clicks, "type"
-    // types the text. False when there is no such control.
+    // types the text, "choose" picks drop-down item `value`. False when there is no such
+    // control.
     bool act(const QString &control, const QString &action, const QString &value);
+    // The write-frame step: with the camera gone silent, acts on the control and returns the
+    // frame texts it sent (waiting for the first and a little longer for any stray second).
+    QStringList framesOf(const QString &control, const QString &action, const QString &value);
     // The frame texts of the requests from `from` on.
     QStringList requestTexts(qsizetype from = 0) const;
 

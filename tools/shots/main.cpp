@@ -71,7 +71,7 @@ int main(int argc, char *argv[])
     ok &= save(&chooser, dir + u"/Form2.png");
 
     auto *form1 = new TForm1(0, formType);
-    form1->PONTimer1->stop();
+    form1->connection->PONTimer1->stop();
     form1->resize(w, h);
     form1->show();
     for (int i = 0; i < form1->PageControl1->count(); ++i) {

@@ -14,21 +14,34 @@ QByteArray frameBytes(uint8_t c, uint8_t i, uint8_t d1 = 0, uint8_t d2 = 0, uint
     return QByteArray(reinterpret_cast<const char *>(f.data()), 7);
 }
 
-struct LinkRig
+// The link alone, with a host that counts the hourglass and a handler that collects frames.
+struct LinkRig : LinkHost, FrameHandler
 {
     TComm comm;
     Link link{comm};
-    bool oneToOne = true;
+    bool oneToOneMode = true;
     int cursorOn = 0, cursorOff = 0;
     QList<Frame7> dispatched;
+    QStringList exceptions;
+    std::function<void(const ResponseFrame &)> onFrame;
 
     LinkRig()
     {
-        link.isOneToOne = [this] { return oneToOne; };
-        link.setBusyCursor = [this](bool on) { (on ? cursorOn : cursorOff)++; };
-        link.onGoodFrame = [this](const ResponseFrame &r) { dispatched.append(r.bytes); };
+        link.setHost(this);
+        link.setFrameHandler(this);
+    }
+    int cameraId() const override { return 0; }
+    bool oneToOne() const override { return oneToOneMode; }
+    void showBusy(bool busy) override { (busy ? cursorOn : cursorOff)++; }
+    void showException(const QString &message) override { exceptions << message; }
+    void handleFrame(const ResponseFrame &r) override
+    {
+        dispatched.append(r.bytes);
+        if (onFrame)
+            onFrame(r);
     }
 };
+
 } // namespace
 
 class TstLink : public QObject
@@ -44,6 +57,7 @@ private slots:
     void goodFrameStepsInOrder();
     void dispatchIsNotReentered();
     void busyGuardLeavesBufferAlone();
+    void exceptionInHandlingIsShownAndReceptionGoesOn();
 };
 
 void TstLink::assembly_data()
@@ -104,7 +118,7 @@ void TstLink::badChecksumRearmsOnlyInOneToOne()
 {
     QFETCH(bool, oneToOne);
     LinkRig rig;
-    rig.oneToOne = oneToOne;
+    rig.oneToOneMode = oneToOne;
     QByteArray bad = frameBytes(0x81, 0x10, 1, 2, 3);
     bad[6] = char(bad[6] + 1);
     rig.link.receiveBytes(bad);
@@ -121,7 +135,7 @@ void TstLink::goodFrameStepsInOrder()
     QString panelSeen;
     uint8_t busySeen = 0;
     int cursorOffSeen = -1;
-    rig.link.onGoodFrame = [&](const ResponseFrame &) {
+    rig.onFrame = [&](const ResponseFrame &) {
         panelSeen = rig.link.panel(2);
         busySeen = rig.link.LinkBusy;
         cursorOffSeen = rig.cursorOff;
@@ -138,7 +152,7 @@ void TstLink::dispatchIsNotReentered()
     LinkRig rig;
     int depth = 0, maxDepth = 0;
     QList<uint8_t> order;
-    rig.link.onGoodFrame = [&](const ResponseFrame &r) {
+    rig.onFrame = [&](const ResponseFrame &r) {
         ++depth;
         maxDepth = std::max(maxDepth, depth);
         order.append(r.item());
@@ -162,6 +176,18 @@ void TstLink::busyGuardLeavesBufferAlone()
     QCOMPARE(rig.link.StxCommand(1), 0);
     QCOMPARE(rig.link.frame[4], uint8_t(0x04));
     QCOMPARE(rig.link.panel(1), QString());
+}
+
+void TstLink::exceptionInHandlingIsShownAndReceptionGoesOn()
+{
+    LinkRig rig;
+    rig.onFrame = [](const ResponseFrame &r) {
+        if (r.item() == 1)
+            throw std::runtime_error("\xE5\x85\xA5\xE5\x87\xBA\xE5\x8A\x9B\xE3\x82\xA8\xE3\x83\xA9\xE3\x83\xBC");
+    };
+    rig.link.receiveBytes(frameBytes(0x80, 1) + frameBytes(0x80, 2));
+    QCOMPARE(rig.exceptions, QStringList{u"入出力エラー"_s});
+    QCOMPARE(rig.dispatched.size(), 2);
 }
 
 QTEST_GUILESS_MAIN(TstLink)

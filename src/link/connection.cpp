@@ -1,0 +1,159 @@
+#include "link/connection.h"
+
+#include "link/categories.h"
+#include "link/dispatch.h"
+#include "link/log.h"
+#include "serial/tcomm.h"
+
+namespace {
+
+struct Speed
+{
+    int32_t baud;
+    const char16_t *text;
+    const char16_t *tryText;
+};
+// The speeds tried one after the other, and the texts that show them.
+constexpr Speed speeds[3] = {
+    {9600, u"9,600", u"Try 9,600"},
+    {19200, u"19,200", u"Try 19,200"},
+    {38400, u"38,400", u"Try 38,400"},
+};
+
+const QString connecting = QStringLiteral("Comm. Connecting");
+const QString notConnect = QStringLiteral("Not Connect");
+
+} // namespace
+
+Connection::Connection(Link &link, Dispatcher &dispatch, QObject *parent)
+    : QObject(parent), link_(link), dispatch_(dispatch)
+{
+    PONTimer1 = core::timer(this, "PONTimer1");
+    PONTimer2 = core::timer(this, "PONTimer2");
+    BaudTimer1 = core::timer(this, "BaudTimer1");
+    connect(PONTimer1, &QTimer::timeout, this, [this] { onTimer(&Connection::PONTimer1Timer); });
+    connect(PONTimer2, &QTimer::timeout, this, [this] { onTimer(&Connection::PONTimer2Timer); });
+    connect(BaudTimer1, &QTimer::timeout, this, [this] { onTimer(&Connection::BaudTimer1Timer); });
+    link_.setFrameHandler(this);
+}
+
+void Connection::onTimer(void (Connection::*tick)())
+{
+    link_.guarded([&] { (this->*tick)(); });
+}
+
+void Connection::Trans_Create(uint8_t comPortNo)
+{
+    link_.setPanel(0, connecting);
+    ComPortNo = comPortNo;
+    FirstConnect = true;
+    ConnectAttempt = 0;
+    link_.receiver().setIdle();
+    link_.release();
+    PONTimer1->setEnabled(false);
+    PONTimer2->setEnabled(false);
+    PONTimer1->setEnabled(true);
+}
+
+void Connection::CnctDataLink(uint8_t port, int32_t baud, bool two)
+{
+    TComm &comm = link_.comm();
+    comm.setBaudRate(baud);
+    comm.setPort(port);
+    comm.setStopBits(two ? csb2 : csb1);
+    comm.Open();
+}
+
+void Connection::PONTimer1Timer()
+{
+    if (ConnectAttempt < 255)
+        ++ConnectAttempt;
+    if (ConnectAttempt >= 1 && ConnectAttempt <= 3) {
+        const int i = ConnectAttempt - 1;
+        qCDebug(lcLink) << "trying" << speeds[i].baud << "baud";
+        link_.setPanel(0, QString::fromUtf16(speeds[i].tryText));
+        applyPcLine(i);
+        link_.receiver().setIdle();
+        link_.release();
+        FirstConnect = true;
+        // The communication-settings read.
+        link_.request(cat::Comm, 0x11, 1);
+        return;
+    }
+    PONTimer1->setEnabled(false);
+    link_.setPanel(0, notConnect);
+}
+
+void Connection::handleFrame(const ResponseFrame &r)
+{
+    PONTimer1->setEnabled(false);
+    link_.setPanel(0, connecting);
+    if (FirstConnect) {
+        FirstConnect = false;
+        ConnectData2 = r.data2();
+        link_.release();
+        PONTimer2->setEnabled(true);
+        return;
+    }
+    dispatch_.Trans_end(r);
+}
+
+void Connection::PONTimer2Timer()
+{
+    PONTimer2->setEnabled(false);
+    const int attempt = ConnectAttempt == 0 ? 3 : ConnectAttempt;
+    if (attempt <= 3) {
+        const Speed &s = speeds[attempt - 1];
+        qCDebug(lcLink) << "connected at" << s.baud << "baud";
+        emit speedShown(QString::fromUtf16(s.text));
+        link_.setPanel(0, QString::fromUtf16(s.tryText));
+        emit connectedAt(attempt - 1, (ConnectData2 & 0x04) != 0);
+        link_.release();
+        dispatch_.PageCheck();
+        return;
+    }
+    PONTimer1->setEnabled(false);
+    link_.setPanel(0, notConnect);
+}
+
+bool Connection::pcLineChosen(int baudItem, int stopItem)
+{
+    pcBaudItem_ = baudItem;
+    pcStopItem_ = stopItem;
+    if (!link_.Trans_chk())
+        return false;
+    BaudTimer1->setEnabled(true);
+    return true;
+}
+
+void Connection::BaudTimer1Timer()
+{
+    BaudTimer1->setEnabled(false);
+    applyPcLine((pcBaudItem_ == 0 || pcBaudItem_ == 1) ? pcBaudItem_ : 2);
+}
+
+void Connection::applyPcLine(int speedIndex)
+{
+    // The stop bits always come from the PC-side control.
+    const bool two = pcStopItem_ == 1;
+    emit speedShown(QString::fromUtf16(speeds[speedIndex].text));
+    emit stopBitsShown(two);
+    CnctDataLink(ComPortNo, speeds[speedIndex].baud, two);
+}
+
+void Connection::cancel()
+{
+    if (link_.LinkBusy) {
+        link_.release();
+        link_.showBusy(false);
+    }
+    ConnectAttempt = 0;
+    PONTimer1->setEnabled(true);
+}
+
+void Connection::stop()
+{
+    for (QTimer *t : {static_cast<QTimer *>(PONTimer1), static_cast<QTimer *>(PONTimer2),
+                      static_cast<QTimer *>(BaudTimer1)})
+        t->stop();
+}
