@@ -155,14 +155,7 @@ QGroupBox *AlcPage::layoutIris()
     IGET = kit::button(GroupBox40, "IGET", u"GET"_s);
     IRepeat = kit::checkBox(GroupBox40, "IRepeat", u"Repeat"_s);
     Icpcstop = kit::checkBox(GroupBox40, "Icpcstop", u"cpc stop"_s);
-    auto *actions = new QHBoxLayout;
-    actions->addWidget(IGET);
-    actions->addSpacing(8);
-    actions->addWidget(IRepeat);
-    actions->addSpacing(12);
-    actions->addWidget(Icpcstop);
-    actions->addStretch(1);
-    grid->addLayout(actions, 1, 0, 1, 2);
+    grid->addLayout(kit::row({IGET, IRepeat, Icpcstop}, 14), 1, 0, 1, 2);
     return GroupBox40;
 }
 

@@ -141,12 +141,7 @@ QGroupBox *ColorPage::layoutIr()
 
     IRGET = kit::button(GroupBox53, "IRGET", u"Get"_s);
     IRRepeat = kit::checkBox(GroupBox53, "IRRepeat", u"Repeat"_s);
-    auto *actions = new QHBoxLayout;
-    actions->addWidget(IRGET);
-    actions->addSpacing(8);
-    actions->addWidget(IRRepeat);
-    actions->addStretch(1);
-    grid->addLayout(actions, 1, 0, 1, 2);
+    grid->addLayout(kit::row({IRGET, IRRepeat}, 14), 1, 0, 1, 2);
     return GroupBox53;
 }
 

@@ -13,12 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// objectName of a family member: the pattern's %1 is the number, two digits when wide.
-QByteArray memberName(const char *pattern, int number, int width = 1)
-{
-    return QString::fromLatin1(pattern).arg(number, width, 10, QLatin1Char('0')).toLatin1();
-}
-
 const QStringList OffOn{u"OFF"_s, u"ON"_s};
 
 // The four start/end fields of one mask, left to right as they are shown.
@@ -34,13 +28,6 @@ constexpr MaskField MaskFields[] = {
     {"MASK%1_VS", "MASK%1_VSUD", "V Start"},
     {"MASK%1_VE", "MASK%1_VEUD", "V End"},
 };
-
-QVBoxLayout *column()
-{
-    auto *box = new QVBoxLayout;
-    box->setSpacing(6);
-    return box;
-}
 
 } // namespace
 
@@ -58,7 +45,7 @@ void Easy2Page::layoutControls()
 QWidget *Easy2Page::layoutGain()
 {
     auto *col = new QWidget(this);
-    auto *box = column();
+    auto *box = new QVBoxLayout;
     col->setLayout(box);
     box->setContentsMargins(0, 0, 0, 0);
 
@@ -95,7 +82,7 @@ QWidget *Easy2Page::layoutGain()
 QWidget *Easy2Page::layoutDayNight()
 {
     auto *col = new QWidget(this);
-    auto *box = column();
+    auto *box = new QVBoxLayout;
     col->setLayout(box);
     box->setContentsMargins(0, 0, 0, 0);
 
@@ -134,7 +121,7 @@ QWidget *Easy2Page::layoutDayNight()
 QWidget *Easy2Page::layoutMotion()
 {
     auto *group = kit::groupBox(this, nullptr, u"Motion Detection"_s);
-    auto *box = column();
+    auto *box = new QVBoxLayout;
     group->setLayout(box);
 
     MoDetectE = kit::radioGroup(group, "MoDetectE", u"Detection"_s, OffOn, 2);
@@ -149,7 +136,7 @@ QWidget *Easy2Page::layoutMotion()
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(4);
     for (int i = 0; i < GridCells; ++i) {
-        MoCheckE[size_t(i)] = kit::checkBox(area, memberName("MoCheck%1E", i + 1, 2).constData(), QString());
+        MoCheckE[size_t(i)] = kit::checkBox(area, kit::familyName("MoCheck%1E", i + 1, 2).constData(), QString());
         grid->addWidget(MoCheckE[size_t(i)], i / GridColumns, i % GridColumns);
     }
 
@@ -162,7 +149,7 @@ QWidget *Easy2Page::layoutMotion()
 QWidget *Easy2Page::layoutMask()
 {
     auto *group = kit::groupBox(this, nullptr, u"Privacy MASK"_s);
-    auto *box = column();
+    auto *box = new QVBoxLayout;
     group->setLayout(box);
 
     // One row per mask: on/off, the four start/end fields, the connect flag.
@@ -179,20 +166,20 @@ QWidget *Easy2Page::layoutMask()
     for (int m = 0; m < MaskCount; ++m) {
         const auto i = size_t(m);
         const int row = m + 1;
-        MASKOnOffE[i] = kit::radioGroup(group, memberName("MASK%1OnOffE", m + 1).constData(),
+        MASKOnOffE[i] = kit::radioGroup(group, kit::familyName("MASK%1OnOffE", m + 1).constData(),
                                         QString(QChar(u'A' + m)), OffOn, 2);
         masks->addWidget(MASKOnOffE[i], row, 0);
         for (size_t f = 0; f < std::size(MaskFields); ++f) {
             // Mask C's V End edit carries a name of its own.
             const QByteArray editName = (m == 2 && f == 3) ? QByteArray("MASK_3VE")
-                                                           : memberName(MaskFields[f].edit, m + 1);
+                                                           : kit::familyName(MaskFields[f].edit, m + 1);
             kit::Edit *e = kit::edit(group, editName.constData(), QString(), 3);
-            kit::UpDown *u = kit::upDown(group, memberName(MaskFields[f].upDown, m + 1).constData(), 0, 255, 0, e);
+            kit::UpDown *u = kit::upDown(group, kit::familyName(MaskFields[f].upDown, m + 1).constData(), 0, 255, 0, e);
             (*edits[f])[i] = e;
             (*upDowns[f])[i] = u;
             masks->addLayout(kit::editWith(e, u), row, int(f) + 1);
         }
-        MASKConn[i] = kit::checkBox(group, memberName("MASK%1Conn", m + 1).constData(), QString());
+        MASKConn[i] = kit::checkBox(group, kit::familyName("MASK%1Conn", m + 1).constData(), QString());
         masks->addWidget(MASKConn[i], row, c, Qt::AlignCenter);
     }
     box->addLayout(masks);

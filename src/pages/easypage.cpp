@@ -34,17 +34,6 @@ void addRow(QGridLayout *grid, int row, QWidget *parent, const QString &caption,
     grid->addWidget(w, row, column + 1, 1, span);
 }
 
-QHBoxLayout *row(std::initializer_list<QWidget *> widgets, bool trailingStretch = true)
-{
-    auto *box = new QHBoxLayout;
-    box->setSpacing(4);
-    for (QWidget *w : widgets)
-        box->addWidget(w);
-    if (trailingStretch)
-        box->addStretch(1);
-    return box;
-}
-
 QGridLayout *gridIn(QGroupBox *box)
 {
     auto *grid = new QGridLayout(box);
@@ -110,7 +99,7 @@ QLayout *EasyPage::layoutTitleColumn()
         CommUpDown = kit::upDown(this, "CommUpDown", 1, 239, 1, CommID);
         IDset = compact(kit::button(this, "IDset", u"Set"_s));
         g->addWidget(kit::label(this, nullptr, u"ID"_s), 0, 0);
-        g->addLayout(row({CommID, CommUpDown, IDset}), 0, 1);
+        g->addLayout(kit::row({CommID, CommUpDown, IDset}, 4), 0, 1);
         g->setColumnStretch(1, 1);
     }
     col->addWidget(commBox);
@@ -140,7 +129,7 @@ QLayout *EasyPage::layoutTitleColumn()
         g->addWidget(Mark, 0, 0, 1, 3);
         g->addLayout(cross, 1, 0, 1, 3);
         g->addWidget(kit::label(this, nullptr, u"Step"_s), 2, 0);
-        g->addLayout(row({MarkI, MarkIUpDown1}), 2, 1, 1, 2);
+        g->addLayout(kit::row({MarkI, MarkIUpDown1}, 4), 2, 1, 1, 2);
         g->setColumnStretch(2, 1);
     }
     col->addWidget(markBox);
@@ -248,7 +237,7 @@ QLayout *EasyPage::layoutExposureColumn()
         PEAK = kit::radioGroup(this, "PEAK", u"PEAK"_s, kOffOn, 2);
         PeakOnBar = kit::trackBar(this, "PeakOnBar", 0, 8);
 
-        g->addLayout(row({BLCE, PEAK}, false), 0, 0, 1, 2);
+        g->addLayout(kit::row({BLCE, PEAK}, 4, false), 0, 0, 1, 2);
         addRow(g, 1, this, u"Level"_s, BLCSensBar);
         addRow(g, 2, this, u"Peak Level"_s, PeakOnBar);
         g->addWidget(kit::label(this, nullptr, u"Area"_s), 3, 0, 1, 2);
@@ -276,7 +265,7 @@ QLayout *EasyPage::layoutColourColumn()
         AWBBar = kit::trackBar(this, "AWBBar", 0, 8);
         Rgain = kit::trackBar(this, "Rgain", 0, 8);
         BGain = kit::trackBar(this, "BGain", 0, 8);
-        g->addLayout(row({wb_select, AWB}), 0, 0, 1, 2);
+        g->addLayout(kit::row({wb_select, AWB}, 4), 0, 0, 1, 2);
         addRow(g, 1, this, u"ATW Level"_s, ATWBar);
         addRow(g, 2, this, u"AWB Level"_s, AWBBar);
         addRow(g, 3, this, u"R-Y"_s, Rgain);
@@ -327,11 +316,11 @@ QLayout *EasyPage::layoutColourColumn()
 
     auto *functions = new QGridLayout;
     functions->setSpacing(6);
-    functions->addLayout(row({Default, PresetSet}), 0, 0);
+    functions->addLayout(kit::row({Default, PresetSet}, 4), 0, 0);
     functions->addWidget(InitialE, 0, 1);
     functions->addWidget(revBox, 1, 0);
     functions->addWidget(PosiNega, 1, 1);
-    functions->addLayout(row({Sync, PhaseLevel, PhaseUD, PhaseSet}), 2, 0, 1, 2);
+    functions->addLayout(kit::row({Sync, PhaseLevel, PhaseUD, PhaseSet}, 4), 2, 0, 1, 2);
     functions->addWidget(FreezeE, 3, 0);
     functions->addWidget(GammaE, 3, 1);
     functions->addWidget(langu_sel, 4, 0, 1, 2);
@@ -385,24 +374,24 @@ QLayout *EasyPage::layoutLensColumn()
 
         int r = 0;
         g->addWidget(heading(this, u"Zoom"_s), r, 0);
-        g->addLayout(row({WideZoom, TeleZoom, StopZoom}), r++, 1, 1, 3);
+        g->addLayout(kit::row({WideZoom, TeleZoom, StopZoom}, 4), r++, 1, 1, 3);
         addRow(g, r, this, u"Direct"_s, ZoomDir);
         g->addWidget(ZoomSpinButton, r, 2);
-        g->addLayout(row({kit::label(this, nullptr, u"Current"_s), CurrentZoom, GetZoomCurrent}), r++, 3);
+        g->addLayout(kit::row({kit::label(this, nullptr, u"Current"_s), CurrentZoom, GetZoomCurrent}, 4), r++, 3);
         addRow(g, r++, this, u"Ratio"_s, ZoomStepBar, 0, 3);
         addRow(g, r++, this, u"Speed"_s, ZoomSpeedBar, 0, 3);
-        g->addLayout(row({CurrentCheck}), r++, 1, 1, 3);
+        g->addLayout(kit::row({CurrentCheck}, 4), r++, 1, 1, 3);
 
         g->addWidget(heading(this, u"Focus"_s), r, 0);
-        g->addLayout(row({FarFocus, NearFocus, StopFocus}), r++, 1, 1, 3);
+        g->addLayout(kit::row({FarFocus, NearFocus, StopFocus}, 4), r++, 1, 1, 3);
         addRow(g, r, this, u"Direct"_s, FocusDir);
         g->addWidget(FocusSpinButton, r, 2);
-        g->addLayout(row({kit::label(this, nullptr, u"Current"_s), CurrentFocus}), r++, 3);
+        g->addLayout(kit::row({kit::label(this, nullptr, u"Current"_s), CurrentFocus}, 4), r++, 3);
         addRow(g, r, this, u"Min"_s, FocusStepMin);
-        g->addLayout(row({kit::label(this, nullptr, u"Max"_s), FocusStepMax}), r++, 3);
+        g->addLayout(kit::row({kit::label(this, nullptr, u"Max"_s), FocusStepMax}, 4), r++, 3);
         addRow(g, r++, this, u"Ratio"_s, FocusStepBar, 0, 3);
         addRow(g, r++, this, u"Speed"_s, FocusSpeedBar, 0, 3);
-        g->addLayout(row({AutoFocus, OnePushAF}), r++, 1, 1, 3);
+        g->addLayout(kit::row({AutoFocus, OnePushAF}, 4), r++, 1, 1, 3);
 
         auto *modes = new QGridLayout;
         modes->setSpacing(6);
@@ -424,7 +413,7 @@ QLayout *EasyPage::layoutLensColumn()
         PosUpDown1 = kit::upDown(this, "PosUpDown1", 1, 64, 1, PositionNo);
         load_pos = compact(kit::button(this, "load_pos", u"Load"_s));
         save_pos = compact(kit::button(this, "save_pos", u"Save"_s));
-        g->addLayout(row({kit::label(this, nullptr, u"No."_s), PositionNo, PosUpDown1, load_pos, save_pos}), 0, 0);
+        g->addLayout(kit::row({kit::label(this, nullptr, u"No."_s), PositionNo, PosUpDown1, load_pos, save_pos}, 4), 0, 0);
     }
     auto *alarmBox = kit::groupBox(this, nullptr, u"Alarm"_s);
     {
@@ -432,12 +421,12 @@ QLayout *EasyPage::layoutLensColumn()
         AlarmNo = kit::edit(this, "AlarmNo", {}, 2);
         AlarmUpDown1 = kit::upDown(this, "AlarmUpDown1", 1, 64, 1, AlarmNo);
         AlSaveE = compact(kit::button(this, "AlSaveE", u"Send"_s));
-        g->addLayout(row({kit::label(this, nullptr, u"No."_s), AlarmNo, AlarmUpDown1, AlSaveE}), 0, 0);
+        g->addLayout(kit::row({kit::label(this, nullptr, u"No."_s), AlarmNo, AlarmUpDown1, AlSaveE}, 4), 0, 0);
     }
     PoOSD = kit::radioGroup(this, "PoOSD", u"Position OSD"_s, kOffOn, 2);
 
     col->addWidget(posBox);
-    col->addLayout(row({alarmBox, PoOSD}));
+    col->addLayout(kit::row({alarmBox, PoOSD}, 4));
     col->addStretch(1);
     return col;
 }

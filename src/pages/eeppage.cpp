@@ -15,15 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QHBoxLayout *editWithSpin(QWidget *edit, QWidget *spin)
-{
-    auto *pair = new QHBoxLayout;
-    pair->setSpacing(0);
-    pair->addWidget(edit);
-    pair->addWidget(spin);
-    return pair;
-}
-
 // Address and data word of one memory, four hex digits each, with their spin buttons:
 // EEPAdr<suffix>, EEPAdrSB<suffix>, EEPData<suffix>, EEPDataSB<suffix>.
 void addWordEditor(QGroupBox *box, QGridLayout *grid, const QByteArray &suffix, kit::Edit *&adr,
@@ -39,10 +30,10 @@ void addWordEditor(QGroupBox *box, QGridLayout *grid, const QByteArray &suffix, 
     dataSB = kit::spinButton(box, dataSBName.constData());
     auto *row = new QHBoxLayout;
     row->addWidget(kit::label(box, nullptr, u"Address"_s));
-    row->addLayout(editWithSpin(adr, adrSB));
+    row->addLayout(kit::editWith(adr, adrSB));
     row->addSpacing(12);
     row->addWidget(kit::label(box, nullptr, u"Data"_s));
-    row->addLayout(editWithSpin(data, dataSB));
+    row->addLayout(kit::editWith(data, dataSB));
     row->addStretch();
     grid->addLayout(row, 0, 0, 1, 3);
 }
@@ -166,7 +157,7 @@ QGroupBox *EepPage::layoutDigitalPTZ()
     DZStop = kit::checkBox(box, "DZStop", u"Stop"_s);
     DZR = kit::button(box, "DZR", u"Read"_s);
     mag->addWidget(kit::label(box, nullptr, u"mag"_s));
-    mag->addLayout(editWithSpin(dze, dzespn));
+    mag->addLayout(kit::editWith(dze, dzespn));
     mag->addSpacing(8);
     mag->addWidget(DZStop);
     mag->addWidget(DZR);
@@ -200,7 +191,7 @@ QGroupBox *EepPage::layoutRegisterEditor()
     DSPWrite2 = kit::checkBox(box, "DSPWrite2", u"EEPROM Write"_s);
     auto *row = new QHBoxLayout;
     row->addWidget(kit::label(box, nullptr, u"Data"_s));
-    row->addLayout(editWithSpin(DSPData2, DSPDataSB2));
+    row->addLayout(kit::editWith(DSPData2, DSPDataSB2));
     row->addSpacing(12);
     row->addWidget(kit::label(box, nullptr, u"Mask"_s));
     row->addWidget(DSPMask2);

@@ -18,7 +18,6 @@ namespace {
 
 const QStringList SpeedItems{u"MIN"_s, u"+1"_s, u"+2"_s, u"+3"_s, u"MAX"_s};
 
-// Edits without a designed length: wide enough for `chars` characters.
 } // namespace
 
 LensPage::LensPage(Link &l, Pages &p) : Page(l, p, "LensSheet", QStringLiteral("Len")) {}
@@ -172,13 +171,8 @@ QGroupBox *LensPage::layoutDigitalPtz()
 
 QGroupBox *LensPage::layoutTest()
 {
-    GroupBox49 = kit::groupBox(this, "GroupBox49", u"Test"_s);
-    Lens_Repeat = kit::checkBox(GroupBox49, "Lens_Repeat", u"Repeat"_s);
-    Lens_Repeat_Time = kit::radioGroup(GroupBox49, "Lens_Repeat_Time", u"Lens_Repeat_Time"_s,
-                                       kit::numberedItems(QString(), 1, 10, u"s"_s), 3, 4);
-    auto *v = new QVBoxLayout(GroupBox49);
-    v->addWidget(Lens_Repeat);
-    v->addWidget(Lens_Repeat_Time);
+    GroupBox49 = kit::repeatTestGroup(this, "GroupBox49", "Lens_Repeat", Lens_Repeat, "Lens_Repeat_Time",
+                                      Lens_Repeat_Time);
     return GroupBox49;
 }
 

@@ -13,11 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray memberName(const QString &pattern, int mask)
-{
-    return pattern.arg(mask).toLatin1();
-}
-
 QString maskLetter(int m)
 {
     return QString(QChar(u'A' + m));
@@ -85,14 +80,14 @@ QWidget *MaskPage::layoutCentreSize()
     PerMask<kit::UpDown> *upDowns[FieldCount] = {&MASK_HPUD, &MASK_VPUD, &MASK_WUD, &MASK_HUD};
     for (int m = 0; m < MaskCount; ++m) {
         const auto i = size_t(m);
-        MASKOnOff[i] = kit::radioGroup(group, memberName(u"MASK%1OnOff"_s, m + 1).constData(), maskLetter(m),
+        MASKOnOff[i] = kit::radioGroup(group, kit::familyName("MASK%1OnOff", m + 1).constData(), maskLetter(m),
                                        {u"OFF"_s, u"ON"_s}, 2);
         grid->addWidget(MASKOnOff[i], m + 1, 0);
         for (int f = 0; f < FieldCount; ++f) {
             const Field &d = CentreFields[f];
             const QString base = u"MASK%1_"_s + QString::fromLatin1(d.suffix);
-            kit::Edit *e = kit::edit(group, memberName(base, m + 1).constData(), QString(), 3);
-            kit::UpDown *u = kit::upDown(group, memberName(base + u"UD"_s, m + 1).constData(), d.minimum,
+            kit::Edit *e = kit::edit(group, kit::familyName(base.toLatin1().constData(), m + 1).constData(), QString(), 3);
+            kit::UpDown *u = kit::upDown(group, kit::familyName((base + u"UD"_s).toLatin1().constData(), m + 1).constData(), d.minimum,
                                          d.maximum, 0, e);
             (*edits[f])[i] = e;
             (*upDowns[f])[i] = u;
@@ -120,8 +115,8 @@ QWidget *MaskPage::layoutWideGroup(const QString &caption, QChar tag, PerFieldAn
         for (int f = 0; f < FieldCount; ++f) {
             const Field &d = WideFields[f];
             const QString base = u"MASK%1_"_s + tag + QString::fromLatin1(d.suffix);
-            kit::Edit *e = kit::edit(group, memberName(base, m + 1).constData(), QString(), 6);
-            kit::UpDown *u = kit::upDown(group, memberName(base + u"UD"_s, m + 1).constData(), d.minimum,
+            kit::Edit *e = kit::edit(group, kit::familyName(base.toLatin1().constData(), m + 1).constData(), QString(), 6);
+            kit::UpDown *u = kit::upDown(group, kit::familyName((base + u"UD"_s).toLatin1().constData(), m + 1).constData(), d.minimum,
                                          d.maximum, 0, e);
             edits[size_t(f)][size_t(m)] = e;
             upDowns[size_t(f)][size_t(m)] = u;

@@ -13,20 +13,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// "Prefix01" .. "Prefix48".
-QByteArray numberedName(const char *prefix, int number)
-{
-    return QByteArray(prefix) + QByteArray::number(number).rightJustified(2, '0');
-}
-
-// Check boxes of the 8 x 6 grid on `parent`, cell 1 top-left, row by row.
-void addCellGrid(QGridLayout *grid, QWidget *parent, const char *prefix, bool checked,
+// Check boxes of the 8 x 6 grid on `parent`, cell 1 top-left, row by row, named by the
+// pattern with the two-digit cell number ("MoCheck%1": MoCheck01 .. MoCheck48).
+void addCellGrid(QGridLayout *grid, QWidget *parent, const char *pattern, bool checked,
                  std::array<QCheckBox *, MotionPage::Cells> &cells, int firstRow = 0)
 {
     grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(2);
     for (int i = 0; i < MotionPage::Cells; ++i) {
-        cells[size_t(i)] = kit::checkBox(parent, numberedName(prefix, i + 1).constData(), {}, checked);
+        cells[size_t(i)] = kit::checkBox(parent, kit::familyName(pattern, i + 1, 2).constData(), {}, checked);
         grid->addWidget(cells[size_t(i)], firstRow + i / MotionPage::Columns, i % MotionPage::Columns);
     }
 }
@@ -144,7 +139,7 @@ QGroupBox *MotionPage::layoutArea1()
     // A label sizes itself from its text; the grid must set the panel's size instead.
     grid->setSizeConstraint(QLayout::SetMinimumSize);
     grid->setContentsMargins(4, 4, 4, 4);
-    addCellGrid(grid, MoArea2, "MoCheck", false, MoCheck);
+    addCellGrid(grid, MoArea2, "MoCheck%1", false, MoCheck);
     column->addWidget(MoArea2, 0, Qt::AlignLeft);
 
     mot_hp = kit::edit(box, "mot_hp", {}, 3);
@@ -225,10 +220,10 @@ QGroupBox *MotionPage::layoutDetect()
     auto *grids = new QHBoxLayout;
     auto *inspect = new QGridLayout;
     inspect->addWidget(kit::label(GroupBox24, nullptr, u"Inspect"_s), 0, 0, 1, Columns);
-    addCellGrid(inspect, GroupBox24, "Mos", true, Mos, 1);
+    addCellGrid(inspect, GroupBox24, "Mos%1", true, Mos, 1);
     auto *result = new QGridLayout;
     result->addWidget(kit::label(GroupBox24, nullptr, u"Result"_s), 0, 0, 1, Columns);
-    addCellGrid(result, GroupBox24, "Mok", false, Mok, 1);
+    addCellGrid(result, GroupBox24, "Mok%1", false, Mok, 1);
     grids->addLayout(inspect);
     grids->addSpacing(16);
     grids->addLayout(result);

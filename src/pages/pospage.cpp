@@ -88,14 +88,7 @@ QGroupBox *PosPage::layoutNumber(const QString &title, kit::Edit *&edit, const c
 
 QGroupBox *PosPage::layoutTest()
 {
-    auto *box = kit::groupBox(this, nullptr, u"Test"_s);
-    Pos_Repeat = kit::checkBox(box, "Pos_Repeat", u"Repeat"_s);
-    Pos_Repeat_time = kit::radioGroup(box, "Pos_Repeat_time", u"Lens_Repeat_Time"_s,
-                                      kit::numberedItems(QString(), 1, 10, u"s"_s), 3, 4);
-    auto *v = new QVBoxLayout(box);
-    v->addWidget(Pos_Repeat);
-    v->addWidget(Pos_Repeat_time);
-    return box;
+    return kit::repeatTestGroup(this, nullptr, "Pos_Repeat", Pos_Repeat, "Pos_Repeat_time", Pos_Repeat_time);
 }
 
 void PosPage::PageCheck()

@@ -12,28 +12,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QHBoxLayout *tight(std::initializer_list<QWidget *> widgets)
-{
-    auto *row = new QHBoxLayout;
-    row->setSpacing(0);
-    for (QWidget *w : widgets)
-        row->addWidget(w);
-    return row;
-}
-
-QHBoxLayout *rowOf(std::initializer_list<QWidget *> widgets)
-{
-    auto *row = new QHBoxLayout;
-    for (QWidget *w : widgets)
-        row->addWidget(w);
-    row->addStretch();
-    return row;
-}
-
-} // namespace
-
 ToolPage::ToolPage(Link &l, Pages &p) : Page(l, p, "ToolSheet", QStringLiteral("Tool")) {}
 
 void ToolPage::layoutControls()
@@ -62,10 +40,10 @@ QVBoxLayout *ToolPage::layoutAdjustColumn()
     IAexit = kit::button(iris, "IAexit", u"EXIT"_s);
     auto *bias = new QHBoxLayout;
     bias->addWidget(kit::label(iris, nullptr, u"BIAS"_s));
-    bias->addLayout(tight({IAdata, IASpinButton}));
+    bias->addLayout(kit::row({IAdata, IASpinButton}, 0, false));
     bias->addStretch();
     irisRows->addLayout(bias);
-    irisRows->addLayout(rowOf({IAset, IAexit}));
+    irisRows->addLayout(kit::row({IAset, IAexit}));
     column->addWidget(iris);
 
     auto *autoBox = kit::groupBox(this, nullptr, u"Kizu Auto"_s);
@@ -73,7 +51,7 @@ QVBoxLayout *ToolPage::layoutAdjustColumn()
     KizuAuto = kit::button(autoBox, "KizuAuto", u"Go2"_s);
     // Only a completed 'Go1' enables the search.
     KizuAuto->setEnabled(false);
-    auto *autoRow = rowOf({Go1, KizuAuto});
+    auto *autoRow = kit::row({Go1, KizuAuto});
     autoBox->setLayout(autoRow);
     column->addWidget(autoBox);
 
@@ -85,7 +63,7 @@ QVBoxLayout *ToolPage::layoutAdjustColumn()
     KSUpDown->setEnabled(false);
     auto *paraRow = new QHBoxLayout(para);
     paraRow->addWidget(kit::label(para, nullptr, u"Sensitivity"_s));
-    paraRow->addLayout(tight({KizuSens, KSUpDown}));
+    paraRow->addLayout(kit::row({KizuSens, KSUpDown}, 0, false));
     paraRow->addStretch();
     column->addWidget(para);
 
@@ -96,7 +74,7 @@ QVBoxLayout *ToolPage::layoutAdjustColumn()
     KPUpDown->setEnabled(false);
     KPara = kit::button(peak, "KPara", u"O"_s);
     auto *peakRow = new QHBoxLayout(peak);
-    peakRow->addLayout(tight({KizuPeak, KPUpDown}));
+    peakRow->addLayout(kit::row({KizuPeak, KPUpDown}, 0, false));
     peakRow->addWidget(kit::label(peak, nullptr, u"x16"_s));
     peakRow->addWidget(KPara);
     peakRow->addStretch();
@@ -104,7 +82,7 @@ QVBoxLayout *ToolPage::layoutAdjustColumn()
 
     auto *lens = kit::groupBox(this, nullptr, u"LENS ADJUST"_s);
     LAGo2 = kit::button(lens, "LAGo2", u"GO"_s);
-    lens->setLayout(rowOf({LAGo2}));
+    lens->setLayout(kit::row({LAGo2}));
     column->addWidget(lens);
 
     column->addStretch();
@@ -141,7 +119,7 @@ QGroupBox *ToolPage::layoutKizuData()
     }
     column->addLayout(grid);
     KiAuRe = kit::button(GroupBox18, "KiAuRe", u"EEP READ"_s);
-    column->addLayout(rowOf({KiAuRe}));
+    column->addLayout(kit::row({KiAuRe}));
     return GroupBox18;
 }
 
@@ -156,7 +134,7 @@ QVBoxLayout *ToolPage::layoutSettingsColumn()
     Ptoc1Bar = kit::progressBar(copy, "Ptoc1Bar");
     copyfname3 = kit::panel(copy, "copyfname3");
     copyfname3->setMinimumWidth(240);
-    copyRows->addLayout(rowOf({PtoC1, TSameName}));
+    copyRows->addLayout(kit::row({PtoC1, TSameName}));
     copyRows->addWidget(Ptoc1Bar);
     copyRows->addWidget(copyfname3);
     column->addWidget(copy);
@@ -179,10 +157,10 @@ QVBoxLayout *ToolPage::layoutSettingsColumn()
     burst_level_l_spin = kit::spinButton(GroupBox46, "burst_level_l_spin");
     auto *burst = new QHBoxLayout(GroupBox46);
     burst->addWidget(kit::label(GroupBox46, nullptr, u"B-Y "_s));
-    burst->addLayout(tight({burst_level_hi, burst_level_h_spin}));
+    burst->addLayout(kit::row({burst_level_hi, burst_level_h_spin}, 0, false));
     burst->addSpacing(12);
     burst->addWidget(kit::label(GroupBox46, nullptr, u"R-Y "_s));
-    burst->addLayout(tight({burst_level_lo, burst_level_l_spin}));
+    burst->addLayout(kit::row({burst_level_lo, burst_level_l_spin}, 0, false));
     burst->addStretch();
     column->addWidget(GroupBox46);
 
@@ -211,7 +189,7 @@ QVBoxLayout *ToolPage::layoutSettingsColumn()
         kit::SpinButton *s = kit::spinButton(GroupBox41, c.spin);
         this->*c.editMember = e;
         this->*c.spinMember = s;
-        auto *pair = tight({e, s});
+        auto *pair = kit::row({e, s}, 0, false);
         pair->addStretch();
         limits->addLayout(pair, c.row, c.column);
     }
@@ -223,7 +201,7 @@ QVBoxLayout *ToolPage::layoutSettingsColumn()
     NtoDEd = kit::edit(GroupBox19, "NtoDEd", {}, 1);
     NtoDUpDown = kit::upDown(GroupBox19, "NtoDUpDown", 0, 8, 0, NtoDEd);
     auto *ntod = new QHBoxLayout(GroupBox19);
-    ntod->addLayout(tight({NtoDEd, NtoDUpDown}));
+    ntod->addLayout(kit::row({NtoDEd, NtoDUpDown}, 0, false));
     ntod->addStretch();
     column->addWidget(GroupBox19);
 

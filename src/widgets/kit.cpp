@@ -486,13 +486,14 @@ void fitWidth(QLineEdit *edit, int chars)
     edit->setMaximumWidth(std::max(36, edit->fontMetrics().horizontalAdvance(QString(chars + 1, u'W')) + 12));
 }
 
-QHBoxLayout *row(std::initializer_list<QWidget *> widgets, int spacing)
+QHBoxLayout *row(std::initializer_list<QWidget *> widgets, int spacing, bool stretch)
 {
     auto *box = new QHBoxLayout;
     box->setSpacing(spacing);
     for (QWidget *w : widgets)
         box->addWidget(w);
-    box->addStretch(1);
+    if (stretch)
+        box->addStretch(1);
     return box;
 }
 
@@ -513,6 +514,24 @@ QHBoxLayout *editWith(QWidget *edit, QWidget *arrows)
     box->addWidget(edit);
     box->addWidget(arrows);
     box->addStretch(1);
+    return box;
+}
+
+QByteArray familyName(const char *pattern, int number, int width)
+{
+    return QString::fromLatin1(pattern).arg(number, width, 10, QLatin1Char('0')).toLatin1();
+}
+
+QGroupBox *repeatTestGroup(QWidget *parent, const char *boxName, const char *checkName, QCheckBox *&check,
+                           const char *timeName, RadioGroup *&time)
+{
+    auto *box = groupBox(parent, boxName, QStringLiteral("Test"));
+    check = checkBox(box, checkName, QStringLiteral("Repeat"));
+    time = radioGroup(box, timeName, QStringLiteral("Lens_Repeat_Time"),
+                      numberedItems(QString(), 1, 10, QStringLiteral("s")), 3, 4);
+    auto *v = new QVBoxLayout(box);
+    v->addWidget(check);
+    v->addWidget(time);
     return box;
 }
 

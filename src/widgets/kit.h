@@ -348,12 +348,21 @@ QFormLayout *editForm(QWidget *parent, Owner *owner, const Row (&rows)[N], int m
 
 // Narrows an edit to what `chars` characters need.
 void fitWidth(QLineEdit *edit, int chars);
-// Widgets side by side, then a stretch.
-QHBoxLayout *row(std::initializer_list<QWidget *> widgets, int spacing = 6);
+// Widgets side by side, then a stretch (unless `stretch` is false).
+QHBoxLayout *row(std::initializer_list<QWidget *> widgets, int spacing = 6, bool stretch = true);
 // Widgets one below the other, then a stretch.
 QVBoxLayout *column(std::initializer_list<QWidget *> widgets, int spacing = 6);
 // An edit with its up-down or spin button, close together, then a stretch.
 QHBoxLayout *editWith(QWidget *edit, QWidget *arrows);
+
+// A name of a control family: pattern "MoCheck%1E" with 7 gives "MoCheck7E", with width 2
+// "MoCheck07E".
+QByteArray familyName(const char *pattern, int number, int width = 1);
+
+// The repeat test group of the lens and position pages: a 'Repeat' check box and the
+// interval radio group '1s' .. '10s' (item 4 at start).
+QGroupBox *repeatTestGroup(QWidget *parent, const char *boxName, const char *checkName, QCheckBox *&check,
+                           const char *timeName, RadioGroup *&time);
 
 // Item lists that many pages share.
 QStringList levelItems(const QString &first, int plusCount, const QString &last); // "MIN","+1".."+n","MAX"
