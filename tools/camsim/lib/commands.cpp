@@ -1,45 +1,14 @@
-// The camera's command set: one table per category, one entry per item, in the shape of the
-// tool's own request and reply tables. A request whose category and item no table lists is
-// refused with an error reply (category | 0x40, same item).
-//
-// To teach the camera a new request, add an entry to its category's table (or a new
-// Category to categories()); the layouts below name where each reply byte comes from.
+// The command engine: every area's tables in one index from category and item to handler.
 
-#include "camera.h"
+#include "commands.h"
 
-#include <algorithm>
-#include <functional>
+#include <QtGlobal>
+
 #include <map>
 
 namespace camsim {
 
-namespace {
-
-using S = Settings;
-using Handler = std::function<Frame7(Camera &, const Request &)>;
-
-// Where one reply byte comes from: a setting, or the high or low byte of a 16-bit setting.
-enum class Part { Byte, High, Low };
-struct Slot
-{
-    int Settings::*field = nullptr;   // none: the byte is 0
-    Part part = Part::Byte;
-};
-// Data 1, data 2 and data 3 of a reply.
-using Layout = std::array<Slot, 3>;
-
-struct Rule
-{
-    int item;   // -1: every item (the memory categories address by item)
-    Handler handle;
-};
-
-struct Category
-{
-    uint8_t category;
-    const char *subject;
-    std::vector<Rule> rules;
-};
+namespace commands {
 
 uint8_t byteOf(const Settings &s, const Slot &slot)
 {
@@ -75,8 +44,6 @@ Frame7 wordReply(const Camera &cam, const Request &r, uint8_t d1, uint16_t word)
     return cam.reply(r.category, r.item, d1, uint8_t(word >> 8), uint8_t(word));
 }
 
-// --- rule builders ---------------------------------------------------------------------------
-
 // A read: answers the current state in the layout.
 Rule read(uint8_t item, Layout layout)
 {
@@ -84,7 +51,7 @@ Rule read(uint8_t item, Layout layout)
 }
 
 // A write of data 1 into one setting, answered with the new state in a read's layout.
-Rule write(uint8_t item, int Settings::*field, Layout answer, Persist persist = Persist::Saved)
+Rule write(uint8_t item, int Settings::*field, Layout answer, Persist persist)
 {
     return {item, [=](Camera &cam, const Request &r) {
                 cam.set(field, r.d1, persist);
@@ -93,7 +60,7 @@ Rule write(uint8_t item, int Settings::*field, Layout answer, Persist persist = 
 }
 
 // A write of data 1 into one setting, answered by echoing the request.
-Rule writeEcho(uint8_t item, int Settings::*field, Persist persist = Persist::Saved)
+Rule writeEcho(uint8_t item, int Settings::*field, Persist persist)
 {
     return {item, [=](Camera &cam, const Request &r) {
                 cam.set(field, r.d1, persist);
@@ -111,469 +78,23 @@ Rule everyItem(Handler h)
     return {-1, std::move(h)};
 }
 
-// --- layouts (data 1, data 2, data 3) ---------------------------------------------------------
-
-constexpr Layout kTitleDisplay{{{&S::titleDisplay}, {&S::titlePosition}, {}}};
-
-constexpr Layout kAgc{{{&S::priority}, {&S::agcLevel}, {&S::sensLevel}}};
-constexpr Layout kAlc{{{&S::alcMode}, {&S::alcAutoLevel}, {&S::alcFixLevel}}};
-constexpr Layout kAes{{{&S::aesMode}, {&S::aesAutoLevel}, {&S::aesFixShutter}}};
-constexpr Layout kBlc{{{&S::blc}, {&S::blcLevel}, {&S::peak}}};
-constexpr Layout kBlcRows123{{{&S::blcRow1}, {&S::blcRow2}, {&S::blcRow3}}};
-constexpr Layout kBlcRows456{{{&S::blcRow4}, {&S::blcRow5}, {&S::blcRow6}}};
-constexpr Layout kPeak{{{&S::peak}, {&S::peakLevel}, {&S::blc}}};
-
-constexpr Layout kColor{{{&S::wbMode}, {&S::atwRange}, {}}};
-constexpr Layout kColorLevels{{{&S::atwLevel}, {&S::indoorLevel}, {&S::outdoorLevel}}};
-constexpr Layout kAwbLevel{{{&S::awbLevel}, {}, {}}};
-constexpr Layout kColorGain{{{&S::ryGain}, {&S::byGain}, {}}};
-
-constexpr Layout kPreset{{{&S::presetFlag}, {&S::initial}, {}}};
-constexpr Layout kReverse{{{&S::hReverse}, {&S::vReverse}, {&S::negative}}};
-constexpr Layout kPhase{{{&S::phaseOn}, {&S::phase, Part::High}, {&S::phase, Part::Low}}};
-constexpr Layout kPhaseMax{{{&S::phaseMax, Part::High}, {&S::phaseMax, Part::Low}, {}}};
-constexpr Layout kPicture{{{&S::gamma}, {&S::language}, {&S::winker}}};
-constexpr Layout kBoard{{{&S::boardPosition}, {&S::boardHNormal}, {&S::boardVNormal}}};
-constexpr Layout kVideo{{{&S::tvNtsc}, {&S::lowResolution}, {}}};
-constexpr Layout kApc{{{&S::hGain}, {&S::vGain}, {}}};
-constexpr Layout kFreeze{{{&S::freeze}, {&S::freezeMode}, {&S::pushSw}}};
-constexpr Layout kReverseState{{{&S::hReverse}, {&S::vReverse}, {}}};
-constexpr Layout kDayNight{{{&S::dayNight}, {&S::dayNightLevel}, {}}};
-constexpr Layout kOptions{{{&S::eepNoSave}, {&S::reverseDpt}, {&S::reverseMask}}};
-constexpr Layout kKeys{{{}, {&S::menuOpen}, {&S::zoomFocusKeys}}};
-constexpr Layout kBlueBack{{{&S::blueBack}, {&S::colorBar}, {}}};
-
-constexpr Layout kCommId{{{&S::commId}, {&S::commMode}, {}}};
-constexpr Layout kMarker{{{&S::marker}, {&S::markerX}, {&S::markerY}}};
-
-// --- 0x80 title -------------------------------------------------------------------------------
-
-bool titleIndexOk(const Request &r)
-{
-    return r.d1 >= 1 && r.d1 <= Camera::kTitleLength;
-}
-
-Frame7 titleRead(Camera &cam, const Request &r)
-{
-    if (!titleIndexOk(r))
-        return refuse(cam, r);
-    return wordReply(cam, r, r.d1, cam.title()[size_t(r.d1 - 1)]);
-}
-
-Frame7 titleWrite(Camera &cam, const Request &r)
-{
-    if (!titleIndexOk(r))
-        return refuse(cam, r);
-    cam.title()[size_t(r.d1 - 1)] = r.word();
-    return echo(cam, r);
-}
-
-// --- 0x81 exposure figures --------------------------------------------------------------------
-
-// The running ALC, AGC and AES figures: the set levels plus a slow wobble.
-Frame7 exposureNow(Camera &cam, const Request &r)
-{
-    const Settings &s = cam.live();
-    const int w = cam.wave();
-    const int alc = s.alcMode == 0 ? 0x40 + s.alcAutoLevel * 8 + w : 0x20 + s.alcFixLevel * 0x18;
-    const int agc = s.agcLevel * 0x1C + w / 4;
-    const int aes = s.aesMode == 0 ? 0x30 + s.aesAutoLevel * 0x10 + w : s.aesFixShutter * 0x1C;
-    return cam.reply(r.category, r.item, uint8_t(alc), uint8_t(agc), uint8_t(aes));
-}
-
-// Iris loop: ALC figure and AES figure.
-Frame7 irisAlc(Camera &cam, const Request &r)
-{
-    const int w = cam.wave();
-    return wordReply(cam, r, uint8_t(0x40 + w), uint16_t(0x0800 + w * 8));
-}
-
-// Iris loop: status and CPC maximum.
-Frame7 irisCpc(Camera &cam, const Request &r)
-{
-    return wordReply(cam, r, cam.live().cpcStop ? 0x80 : 0x01, 0x0FA0);
-}
-
-// Iris loop: reference light quantity k (0-5).
-Frame7 irisReference(Camera &cam, const Request &r)
-{
-    if (r.d1 > 5)
-        return refuse(cam, r);
-    return wordReply(cam, r, r.d1, uint16_t(0x0100 * (r.d1 + 1) + 0x10 * r.d1));
-}
-
-// Iris loop: the figure reported with the duty, and the duty.
-Frame7 irisDuty(Camera &cam, const Request &r)
-{
-    const int w = cam.wave();
-    const uint16_t kn = uint16_t(0x0380 + w);
-    return cam.reply(r.category, r.item, uint8_t(kn >> 8), uint8_t(kn), uint8_t(0x80 + w));
-}
-
-// --- 0x82 colour detection --------------------------------------------------------------------
-
-// Detection figure 0x10 + k: R, G, B, Y, R+B, R-B, B/Y (x256); they drift with the wave.
-Frame7 colourFigure(Camera &cam, const Request &r)
-{
-    const int w = cam.wave();
-    const int red = 0x0200 + w * 4, green = 0x0300 + w * 3, blue = 0x0180 + (32 - w) * 5;
-    const int luma = (red * 3 + green * 6 + blue) / 10;
-    int value = 0;
-    switch (r.item - 0x10) {
-    case 0: value = red; break;
-    case 1: value = green; break;
-    case 2: value = blue; break;
-    case 3: value = luma; break;
-    case 4: value = red + blue; break;
-    case 5: value = red - blue; break;
-    default: value = blue * 256 / luma; break;
-    }
-    const uint8_t raChroma = r.item == 0x10 ? uint8_t(0x20 + w) : 0;
-    return cam.reply(r.category, r.item, uint8_t(value >> 8), uint8_t(value), raChroma);
-}
-
-// --- 0x86 other functions ---------------------------------------------------------------------
-
-// Data 1 = 2 arms or disarms the preset (data 2); data 1 = 1, or 0 while armed, restores
-// the factory picture settings. Answered in the 0x00 layout.
-Frame7 preset(Camera &cam, const Request &r)
-{
-    if (r.d1 == 2) {
-        cam.set(&S::presetFlag, r.d2);
-    } else if (r.d1 == 1 || cam.live().presetFlag) {
-        Settings factory;
-        const Settings now = cam.live();
-        // Line, ID and board straps are not picture settings.
-        for (int S::*keep : {&S::commId, &S::commMode, &S::baudCode, &S::twoStopBits, &S::boardPosition,
-                             &S::boardHNormal, &S::boardVNormal, &S::tvNtsc, &S::lowResolution})
-            factory.*keep = now.*keep;
-        for (const SettingField &f : settingFields())
-            cam.set(f.member, factory.*f.member, Persist::Always);
-    }
-    return replyIn(cam, r, kPreset);
-}
-
-// Data 1 = 1 steps the phase up, 0 down, by data 2 steps, within 0 to the phase maximum.
-Frame7 phaseStep(Camera &cam, const Request &r)
-{
-    const int step = r.d1 ? r.d2 : -int(r.d2);
-    cam.set(&S::phase, std::clamp(cam.live().phase + step, 0, cam.live().phaseMax));
-    return replyIn(cam, r, kPhase);
-}
-
-Frame7 phaseOffset(Camera &cam, const Request &r)
-{
-    cam.set(&S::phaseOffset, r.d1 << 8 | r.d2);
-    return echo(cam, r);
-}
-
-// 'Save' of the reverse state set with the no-save writes.
-Frame7 saveReverse(Camera &cam, const Request &r)
-{
-    cam.set(&S::hReverse, cam.live().hReverse, Persist::Always);
-    cam.set(&S::vReverse, cam.live().vReverse, Persist::Always);
-    return echo(cam, r);
-}
-
-// Alarm input, motion detected, night (infrared) state.
-Frame7 alarmStatus(Camera &cam, const Request &r)
-{
-    return cam.reply(r.category, r.item, 0, 0, cam.live().dayNight == 0 ? 1 : 0);
-}
-
-// --- 0x89 communication -----------------------------------------------------------------------
-
-Frame7 lineSettings(Camera &cam, const Request &r)
-{
-    const Settings &s = cam.live();
-    return cam.reply(r.category, r.item, uint8_t(s.baudCode), s.twoStopBits ? 0x04 : 0x00);
-}
-
-Frame7 storeSpeed(Camera &cam, const Request &r)
-{
-    if (!baudOfCode(r.d1))
-        return refuse(cam, r);
-    cam.set(&S::baudCode, r.d1, Persist::Always);
-    return lineSettings(cam, r);
-}
-
-Frame7 storeStopBits(Camera &cam, const Request &r)
-{
-    if (r.d1 != 0xCE && r.d1 != 0xCA)
-        return refuse(cam, r);
-    cam.set(&S::twoStopBits, r.d1 == 0xCE ? 1 : 0, Persist::Always);
-    return lineSettings(cam, r);
-}
-
-// OSD key press (data 1 = key code); answered with the key code and the key state.
-Frame7 keyPress(Camera &cam, const Request &r)
-{
-    const Settings &s = cam.live();
-    switch (r.d1) {
-    case 0x02: cam.set(&S::menuOpen, 1, Persist::Volatile); break;          // enter: menu opens
-    case 0x01: cam.set(&S::menuOpen, 0, Persist::Volatile); break;          // back: menu closes
-    case 0x0A: cam.set(&S::zoomFocusKeys, !s.zoomFocusKeys, Persist::Volatile); break;
-    case 0x0C: cam.set(&S::freeze, !s.freeze, Persist::Volatile); break;
-    default: break;
-    }
-    return cam.reply(r.category, r.item, r.d1, uint8_t(cam.live().menuOpen), uint8_t(cam.live().zoomFocusKeys));
-}
-
-// --- 0x8A marker ------------------------------------------------------------------------------
-
-template <int S::*Axis, int Sign>
-Frame7 markerMove(Camera &cam, const Request &r)
-{
-    cam.set(Axis, std::clamp(cam.live().*Axis + Sign * int(r.d1), 0, 255));
-    return replyIn(cam, r, kMarker);
-}
-
-// --- 0x8F reset -------------------------------------------------------------------------------
-
-Frame7 resetCamera(Camera &cam, const Request &r)
-{
-    cam.reset();
-    return echo(cam, r);
-}
-
-// --- memories ---------------------------------------------------------------------------------
-
-template <size_t N>
-Frame7 readWord(Camera &cam, const Request &r, const std::array<uint16_t, N> &memory)
-{
-    if (size_t(r.address()) >= N)
-        return refuse(cam, r);
-    return wordReply(cam, r, r.d1, memory[size_t(r.address())]);
-}
-
-template <size_t N>
-Frame7 writeWord(Camera &cam, const Request &r, std::array<uint16_t, N> &memory)
-{
-    if (size_t(r.address()) >= N)
-        return refuse(cam, r);
-    memory[size_t(r.address())] = r.word();
-    return echo(cam, r);
-}
-
-// DSP registers: item = register, data 1/data 2 = value.
-Frame7 registerReply(Camera &cam, const Request &r, uint16_t value)
-{
-    return cam.reply(r.category, r.item, uint8_t(value >> 8), uint8_t(value), 0);
-}
-
-uint16_t registerValue(const Request &r)
-{
-    return uint16_t(r.d1 << 8 | r.d2);
-}
-
-// RAM window: item/data 1 = address; data 2 and data 3 = the byte there and the next one.
-Frame7 ramRead(Camera &cam, const Request &r)
-{
-    const int a = r.address();
-    if (a < Camera::kRamBegin || a >= Camera::kRamEnd)
-        return refuse(cam, r);
-    return cam.reply(r.category, r.item, r.d1, cam.ramByte(a), cam.ramByte(a + 1));
-}
-
-// DSP (send): item = register; data 1 set asks for the factory value, else the running one.
-Frame7 dspSend(Camera &cam, const Request &r)
-{
-    const size_t reg = r.item;
-    return wordReply(cam, r, r.d1, r.d1 ? Camera::factoryDsp()[reg] : cam.dspRegisters()[reg]);
-}
-
-// --- the tables -------------------------------------------------------------------------------
+namespace {
 
 const std::vector<Category> &categories()
 {
-    static const std::vector<Category> all = {
-        {0x80, "title", {
-            handle(0x00, titleRead),
-            read(0x01, kTitleDisplay),
-            handle(0x80, titleWrite),
-            write(0x81, &S::titleDisplay, kTitleDisplay),
-            write(0x82, &S::titlePosition, kTitleDisplay),
-        }},
-        {0x81, "exposure: AGC, ALC, AES, iris, BLC, peak", {
-            read(0x00, kAgc),
-            handle(0x01, exposureNow),
-            writeEcho(0x80, &S::agcLevel),
-            writeEcho(0x81, &S::sensLevel),
-            writeEcho(0x82, &S::priority),
-            read(0x10, kAlc),
-            write(0x90, &S::alcMode, kAlc),
-            write(0x91, &S::alcAutoLevel, kAlc),
-            write(0x92, &S::alcFixLevel, kAlc),
-            read(0x20, kAes),
-            write(0xA0, &S::aesMode, kAes),
-            write(0xA1, &S::aesAutoLevel, kAes),
-            write(0xA2, &S::aesFixShutter, kAes),
-            handle(0x70, irisAlc),
-            handle(0x71, irisCpc),
-            handle(0x72, irisReference),
-            handle(0x73, irisDuty),
-            writeEcho(0xF0, &S::cpcStop, Persist::Volatile),
-            read(0x30, kBlc),
-            read(0x31, kBlcRows123),
-            read(0x32, kBlcRows456),
-            read(0x40, kPeak),
-            write(0xB0, &S::blc, kBlc),
-            writeEcho(0xB1, &S::blcLevel),
-            {0xB2, [](Camera &cam, const Request &r) {
-                 cam.set(&S::blcRow1, r.d1);
-                 cam.set(&S::blcRow2, r.d2);
-                 cam.set(&S::blcRow3, r.d3);
-                 return echo(cam, r);
-             }},
-            {0xB3, [](Camera &cam, const Request &r) {
-                 cam.set(&S::blcRow4, r.d1);
-                 cam.set(&S::blcRow5, r.d2);
-                 cam.set(&S::blcRow6, r.d3);
-                 return echo(cam, r);
-             }},
-            write(0xD0, &S::peak, kPeak),
-            writeEcho(0xD1, &S::peakLevel),
-        }},
-        {0x82, "colour and white balance", {
-            read(0x00, kColor),
-            read(0x01, kColorLevels),
-            read(0x02, kAwbLevel),
-            read(0x03, kColorGain),
-            handle(0x10, colourFigure),
-            handle(0x11, colourFigure),
-            handle(0x12, colourFigure),
-            handle(0x13, colourFigure),
-            handle(0x14, colourFigure),
-            handle(0x15, colourFigure),
-            handle(0x16, colourFigure),
-            write(0x80, &S::wbMode, kColor),
-            writeEcho(0x81, &S::atwLevel),
-            writeEcho(0x82, &S::awbLevel),
-            writeEcho(0x83, &S::ryGain),
-            writeEcho(0x84, &S::byGain),
-            {0x85, [](Camera &cam, const Request &r) { return echo(cam, r); }},   // AWB one push
-            writeEcho(0x86, &S::indoorLevel),
-            writeEcho(0x87, &S::outdoorLevel),
-            writeEcho(0x88, &S::atwRange),
-        }},
-        {0x86, "other functions and status", {
-            read(0x00, kPreset),
-            read(0x01, kReverse),
-            read(0x02, kPhase),
-            read(0x03, kPhaseMax),
-            read(0x04, kPicture),
-            handle(0x05, alarmStatus),
-            read(0x06, kBoard),
-            read(0x07, kVideo),
-            read(0x08, kApc),
-            read(0x09, kFreeze),
-            read(0x0A, kReverseState),
-            read(0x10, kDayNight),
-            read(0x11, kOptions),
-            read(0x12, kKeys),
-            read(0x13, kBlueBack),
-            handle(0x80, preset),
-            writeEcho(0x81, &S::initial),
-            write(0x82, &S::hReverse, kReverse),
-            write(0x83, &S::vReverse, kReverse),
-            writeEcho(0x84, &S::negative),
-            write(0x85, &S::phaseOn, kPhase),
-            handle(0x86, phaseStep),
-            handle(0x87, phaseOffset),
-            write(0x88, &S::hReverse, kReverse, Persist::Volatile),
-            write(0x89, &S::vReverse, kReverse, Persist::Volatile),
-            writeEcho(0x8A, &S::gamma),
-            writeEcho(0x8B, &S::language),
-            writeEcho(0x8C, &S::winker),
-            handle(0x8F, saveReverse),
-            writeEcho(0x90, &S::freeze),
-            writeEcho(0x91, &S::freezeMode),
-            writeEcho(0xA0, &S::dayNight),
-            writeEcho(0xA1, &S::dayNightLevel),
-            writeEcho(0xA2, &S::eepNoSave, Persist::Always),
-            writeEcho(0xA3, &S::reverseDpt),
-            writeEcho(0xA4, &S::reverseMask),
-            writeEcho(0xB0, &S::blueBack),
-            writeEcho(0xB1, &S::colorBar),
-            writeEcho(0xC0, &S::pushSw),
-        }},
-        {0x89, "communication settings and OSD keys", {
-            read(0x10, kCommId),
-            handle(0x11, lineSettings),
-            handle(0x80, keyPress),
-            write(0x90, &S::commId, kCommId, Persist::Always),
-            write(0x91, &S::commMode, kCommId, Persist::Always),
-            handle(0x93, storeSpeed),
-            handle(0x94, storeStopBits),
-        }},
-        {0x8A, "marker", {
-            read(0x00, kMarker),
-            write(0x80, &S::marker, kMarker),
-            handle(0x83, markerMove<&S::markerX, +1>),   // right
-            handle(0x84, markerMove<&S::markerX, -1>),   // left
-            handle(0x85, markerMove<&S::markerY, +1>),   // down
-            handle(0x86, markerMove<&S::markerY, -1>),   // up
-        }},
-        {0x8F, "reset", {
-            everyItem(resetCamera),
-        }},
-        {0x90, "EEPROM 1 read", {
-            everyItem([](Camera &cam, const Request &r) { return readWord(cam, r, cam.eeprom1()); }),
-        }},
-        {0x91, "EEPROM 1 working copy read", {
-            everyItem([](Camera &cam, const Request &r) { return readWord(cam, r, cam.eeprom1Ram()); }),
-        }},
-        {0x92, "EEPROM 1 write (and its working copy)", {
-            everyItem([](Camera &cam, const Request &r) {
-                writeWord(cam, r, cam.eeprom1Ram());
-                return writeWord(cam, r, cam.eeprom1());
-            }),
-        }},
-        {0x93, "EEPROM 1 working copy write", {
-            everyItem([](Camera &cam, const Request &r) { return writeWord(cam, r, cam.eeprom1Ram()); }),
-        }},
-        {0x94, "DSP register read", {
-            everyItem([](Camera &cam, const Request &r) {
-                return registerReply(cam, r, cam.dspRegisters()[r.item]);
-            }),
-        }},
-        {0x95, "DSP register read from the DSP EEPROM", {
-            everyItem([](Camera &cam, const Request &r) {
-                return registerReply(cam, r, cam.dspEeprom()[r.item]);
-            }),
-        }},
-        {0x96, "DSP register write", {
-            everyItem([](Camera &cam, const Request &r) {
-                cam.dspRegisters()[r.item] = registerValue(r);
-                return registerReply(cam, r, cam.dspRegisters()[r.item]);
-            }),
-        }},
-        {0x97, "DSP register write, stored in the DSP EEPROM", {
-            everyItem([](Camera &cam, const Request &r) {
-                cam.dspRegisters()[r.item] = registerValue(r);
-                cam.dspEeprom()[r.item] = registerValue(r);
-                return registerReply(cam, r, cam.dspRegisters()[r.item]);
-            }),
-        }},
-        {0x98, "RAM window read", {
-            everyItem(ramRead),
-        }},
-        {0x9B, "EEPROM 2 read", {
-            everyItem([](Camera &cam, const Request &r) { return readWord(cam, r, cam.eeprom2()); }),
-        }},
-        {0x9C, "EEPROM 2 write", {
-            everyItem([](Camera &cam, const Request &r) { return writeWord(cam, r, cam.eeprom2()); }),
-        }},
-        {0x9D, "DSP EEPROM read", {
-            everyItem([](Camera &cam, const Request &r) { return readWord(cam, r, cam.dspEeprom()); }),
-        }},
-        {0x9E, "DSP EEPROM write", {
-            everyItem([](Camera &cam, const Request &r) { return writeWord(cam, r, cam.dspEeprom()); }),
-        }},
-        {0x9F, "DSP register values for a data file", {
-            everyItem(dspSend),
-        }},
-    };
+    static const std::vector<Category> all = [] {
+        std::vector<Category> out;
+        // One line per area file.
+        for (auto area : {
+                 titleAndCommCommands,
+                 pictureCommands,
+                 memoryCommands,
+             }) {
+            std::vector<Category> tables = area();
+            out.insert(out.end(), std::make_move_iterator(tables.begin()), std::make_move_iterator(tables.end()));
+        }
+        return out;
+    }();
     return all;
 }
 
@@ -585,10 +106,10 @@ public:
     {
         for (const Category &c : categories())
             for (const Rule &rule : c.rules) {
-                if (rule.item < 0)
-                    whole_[c.category] = &rule.handle;
-                else
-                    items_[uint16_t(c.category << 8 | rule.item)] = &rule.handle;
+                const bool taken = rule.item < 0 ? !whole_.emplace(c.category, &rule.handle).second
+                                                 : !items_.emplace(uint16_t(c.category << 8 | rule.item), &rule.handle).second;
+                if (taken)
+                    qFatal("camsim: two tables teach category %02X item %02X", c.category, rule.item & 0xFF);
             }
     }
 
@@ -613,6 +134,10 @@ const CommandIndex &commandIndex()
 }
 
 } // namespace
+
+} // namespace commands
+
+using namespace commands;
 
 bool Camera::knows(uint8_t category, uint8_t item)
 {
