@@ -9,4 +9,5 @@ if [ "${ORVIK_SANITIZE:-0}" = 1 ]; then dir=build-asan; flags=(-DCMAKE_BUILD_TYP
 cmake -S . -B "$dir" "${flags[@]}" >/dev/null
 cmake --build "$dir" -j"$(nproc)"
 cd "$dir"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+# The suites mostly wait on the pty, so run twice as many as there are cores.
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(( $(nproc) * 2 ))"

@@ -195,61 +195,48 @@ void TstAlc::levelControlsFollowTheMode()
 
 void TstAlc::writeFrames_data()
 {
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("action"); // item n, bar n, choose n (drop-down), tick, type text
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QByteArray>("frame");
+    WriteRow::columns();
     const int alc = Pages::AlcTab, easy = Pages::EasyTab;
-    auto row = [](const char *name, int tab, const char *control, const char *action, const char *value,
-                  const char *frame) {
-        QTest::newRow(name) << tab << QString::fromLatin1(control) << QString::fromLatin1(action)
-                            << QString::fromLatin1(value) << QByteArray(frame);
-    };
-    row("ALC FIX", alc, "ALC", "item", "1", "8190010000");
-    row("ALCE FIX", easy, "ALCE", "item", "1", "8190010000");
-    row("ALCAutoLv +2", alc, "ALCAutoLv", "item", "2", "8191020000");
-    row("ALCAutoBar 2", easy, "ALCAutoBar", "bar", "2", "8191020000");
-    row("ALCFixLv MAX", alc, "ALCFixLv", "item", "8", "8192080000");
-    row("ALCFixBar 8", easy, "ALCFixBar", "bar", "8", "8192080000");
-    row("AES FIX", alc, "AES", "item", "1", "81A0010000");
-    row("AESE FIX", easy, "AESE", "item", "1", "81A0010000");
-    row("AESAutoLv +6", alc, "AESAutoLv", "item", "6", "81A1060000");
-    row("AESAutoBar 6", easy, "AESAutoBar", "bar", "6", "81A1060000");
-    row("AESFixLv 1/10000", alc, "AESFixLv", "item", "8", "81A2080000");
-    row("AESFixBox 1/10000", easy, "AESFixBox", "choose", "8", "81A2080000");
-    row("Icpcstop ticked", alc, "Icpcstop", "tick", "", "81F0010000");
-    row("I03", alc, "I03", "type", "00ff", "960300FF00");
-    row("IEC", alc, "IEC", "type", "1234", "96EC123400");
-    row("IED", alc, "IED", "type", "1234", "96ED123400");
-    row("IF5", alc, "IF5", "type", "1234", "96F5123400");
-    row("IE3", alc, "IE3", "type", "1234", "96E3123400");
-    row("IEE", alc, "IEE", "type", "1234", "96EE123400");
-    row("IF7", alc, "IF7", "type", "1234", "96F7123400");
-    row("IFB", alc, "IFB", "type", "ABCD", "96FBABCD00");
-    row("IF8", alc, "IF8", "type", "1234", "96F8123400");
-    row("GET", alc, "IGET", "press", "", "8170000000");
+    WriteRow::add("ALC FIX", alc, "ALC", "item", "1", "8190010000");
+    WriteRow::add("ALCE FIX", easy, "ALCE", "item", "1", "8190010000");
+    WriteRow::add("ALCAutoLv +2", alc, "ALCAutoLv", "item", "2", "8191020000");
+    WriteRow::add("ALCAutoBar 2", easy, "ALCAutoBar", "bar", "2", "8191020000");
+    WriteRow::add("ALCFixLv MAX", alc, "ALCFixLv", "item", "8", "8192080000");
+    WriteRow::add("ALCFixBar 8", easy, "ALCFixBar", "bar", "8", "8192080000");
+    WriteRow::add("AES FIX", alc, "AES", "item", "1", "81A0010000");
+    WriteRow::add("AESE FIX", easy, "AESE", "item", "1", "81A0010000");
+    WriteRow::add("AESAutoLv +6", alc, "AESAutoLv", "item", "6", "81A1060000");
+    WriteRow::add("AESAutoBar 6", easy, "AESAutoBar", "bar", "6", "81A1060000");
+    WriteRow::add("AESFixLv 1/10000", alc, "AESFixLv", "item", "8", "81A2080000");
+    WriteRow::add("AESFixBox 1/10000", easy, "AESFixBox", "choose", "8", "81A2080000");
+    WriteRow::add("Icpcstop ticked", alc, "Icpcstop", "tick", "", "81F0010000");
+    WriteRow::add("I03", alc, "I03", "type", "00ff", "960300FF00");
+    WriteRow::add("IEC", alc, "IEC", "type", "1234", "96EC123400");
+    WriteRow::add("IED", alc, "IED", "type", "1234", "96ED123400");
+    WriteRow::add("IF5", alc, "IF5", "type", "1234", "96F5123400");
+    WriteRow::add("IE3", alc, "IE3", "type", "1234", "96E3123400");
+    WriteRow::add("IEE", alc, "IEE", "type", "1234", "96EE123400");
+    WriteRow::add("IF7", alc, "IF7", "type", "1234", "96F7123400");
+    WriteRow::add("IFB", alc, "IFB", "type", "ABCD", "96FBABCD00");
+    WriteRow::add("IF8", alc, "IF8", "type", "1234", "96F8123400");
+    WriteRow::add("GET", alc, "IGET", "press", "", "8170000000");
 }
 
 void TstAlc::writeFrames()
 {
-    QFETCH(int, tab);
-    QFETCH(QString, control);
-    QFETCH(QString, action);
-    QFETCH(QString, value);
-    QFETCH(QByteArray, frame);
+    const WriteRow w = WriteRow::fetch();
     WindowRig rig;
     AlcCamera camera;
     camera.errors = {{0x81, 0x10}, {0x80, 0x00}}; // the page stays unfilled
     rig.peer.script = std::ref(camera);
-    QVERIFY(rig.openPage(tab));
-    if (action == u"choose") {
+    QVERIFY(rig.openPage(w.tab));
+    if (w.action == u"choose") {
         // Selecting from code sends nothing; only the user's choice does.
-        rig.w<QComboBox>(control.toLatin1().constData())->setCurrentIndex(value.toInt());
+        rig.w<QComboBox>(w.control.toLatin1().constData())->setCurrentIndex(w.value.toInt());
         QTest::qWait(20);
         QCOMPARE(rig.peer.requests.size(), 0);
     }
-    QCOMPARE(rig.framesOf(control, action, value), QStringList{frameText(requestFrame(frame))});
+    QCOMPARE(rig.framesOf(w), QStringList{frameText(requestFrame(w.frame))});
 }
 
 void TstAlc::registerEditSendsAtFourHexDigits()

@@ -52,11 +52,6 @@ struct BlcCamera
     }
 };
 
-std::unique_ptr<WindowRig> connected(const std::shared_ptr<BlcCamera> &cam)
-{
-    return WindowRig::connectedTo([cam](const Frame7 &r) { return cam->answer(r); });
-}
-
 QCheckBox *cell(const WindowRig &rig, int number, bool easy)
 {
     const QString name = u"BLCCheck%1"_s.arg(number, 2, 10, QLatin1Char('0')) + (easy ? u"E"_s : QString());
@@ -79,11 +74,6 @@ QList<int> itemsSent(const WindowRig &rig)
     for (const Frame7 &f : rig.peer.requests)
         out << (f[0] << 8 | f[1]);
     return out;
-}
-
-bool idle(const WindowRig &rig)
-{
-    return rig.form->link.Trans_chk();
 }
 
 } // namespace
@@ -114,7 +104,7 @@ void TstBlc::readChainFillsBothCopies()
 {
     auto cam = std::make_shared<BlcCamera>();
     *cam = BlcCamera{1, 5, 1, {0xFF, 0x02, 0x80}, {0x01, 0x00, 0x80}, {}, {}};
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     QVERIFY(rig->refresh(Pages::BlcTab, 3));
 
@@ -143,7 +133,7 @@ void TstBlc::readChainFillsBothCopies()
         QTest::qWait(50);
         rig->form->grab().save(dir + u"/blc.png"_s);
         rig->showPage(Pages::EasyTab);
-        QTRY_VERIFY(idle(*rig));
+        QTRY_VERIFY(rig->idle());
         rig->form->grab().save(dir + u"/blc-easy.png"_s);
     }
 }
@@ -172,7 +162,7 @@ void TstBlc::clickSendsTheHalfGrid()
     QFETCH(int, half);
     QFETCH(QList<int>, bytes);
     auto cam = std::make_shared<BlcCamera>();
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     QVERIFY(rig->refresh(Pages::BlcTab, 3));
     rig->peer.requests.clear();
@@ -180,7 +170,7 @@ void TstBlc::clickSendsTheHalfGrid()
     // Each click writes the whole half as it stands; the last one carries every tick.
     for (int c : cells) {
         cell(*rig, c, easy)->click();
-        QTRY_VERIFY(idle(*rig));
+        QTRY_VERIFY(rig->idle());
     }
     QCOMPARE(rig->peer.requests.size(), cells.size());
     const Frame7 &last = rig->peer.requests.last();
@@ -200,13 +190,13 @@ void TstBlc::areaReplyTicksBothCopies()
     uint8_t *rows = half == 0 ? cam->area1 : cam->area2;
     for (int i = 0; i < 3; ++i)
         rows[i] = uint8_t(bytes[i]);
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     // Start from a grid full of ticks, so that unticking is seen as well.
     for (int c = 1; c <= BlcPage::GridCells; ++c) {
         cell(*rig, c, false)->setChecked(true);
         cell(*rig, c, true)->setChecked(true);
-        QTRY_VERIFY(idle(*rig));
+        QTRY_VERIFY(rig->idle());
     }
     rig->peer.requests.clear();
     QVERIFY(rig->refresh(Pages::BlcTab, 3));
@@ -221,19 +211,19 @@ void TstBlc::areaReplyTicksBothCopies()
 void TstBlc::easyClickReadsTheEasyCopy()
 {
     auto cam = std::make_shared<BlcCamera>();
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     QVERIFY(rig->refresh(Pages::BlcTab, 3));
     // The page copy gets cells 01-03 and 25; the EASY copy knows nothing of them.
     for (int c : {1, 2, 3, 25}) {
         cell(*rig, c, false)->click();
-        QTRY_VERIFY(idle(*rig));
+        QTRY_VERIFY(rig->idle());
     }
     rig->peer.requests.clear();
     cell(*rig, 10, true)->click();
-    QTRY_VERIFY(idle(*rig));
+    QTRY_VERIFY(rig->idle());
     cell(*rig, 26, true)->click();
-    QTRY_VERIFY(idle(*rig));
+    QTRY_VERIFY(rig->idle());
     QCOMPARE(rig->peer.requests.size(), 2);
     QCOMPARE(rig->peer.requests.at(0), (Frame7{0x81, 0xB2, 0x00, 0x02, 0x00, 0, 0xCB}));
     QCOMPARE(rig->peer.requests.at(1)[1], uint8_t(0xB3));
@@ -255,7 +245,7 @@ void TstBlc::onOffEnablesLevelAndGrids()
     QFETCH(bool, enabled);
     auto cam = std::make_shared<BlcCamera>();
     cam->on = uint8_t(!enabled);
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     QVERIFY(rig->refresh(Pages::BlcTab, 3));
     cam->on = uint8_t(on);
@@ -277,13 +267,13 @@ void TstBlc::onOffAnswerAppliesAndEndsThere()
 {
     auto cam = std::make_shared<BlcCamera>();
     cam->level = 4;
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     QVERIFY(rig->refresh(Pages::BlcTab, 3));
     rig->peer.requests.clear();
 
     rig->form->pages.blc->BLC->button(0)->click();
-    QTRY_VERIFY(idle(*rig));
+    QTRY_VERIFY(rig->idle());
     QTest::qWait(50);
     QCOMPARE(rig->peer.requests.size(), 1);
     QCOMPARE(rig->peer.requests.at(0), (Frame7{0x81, 0xB0, 0x00, 0, 0, 0, 0xCF}));
@@ -298,7 +288,7 @@ void TstBlc::peakReplyDoesNotEnable()
 {
     auto cam = std::make_shared<BlcCamera>();
     cam->on = 1;
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     QVERIFY(rig->refresh(Pages::BlcTab, 3));
     rig->peer.script = [](const Frame7 &r) -> std::optional<Frame7> {
@@ -308,7 +298,7 @@ void TstBlc::peakReplyDoesNotEnable()
     };
     rig->peer.requests.clear();
     rig->form->pages.blc->PeakRead();
-    QTRY_VERIFY(idle(*rig));
+    QTRY_VERIFY(rig->idle());
     QTest::qWait(50);
     QCOMPARE(itemsSent(*rig), QList<int>{0x8140});
 
@@ -342,7 +332,7 @@ void TstBlc::writes()
     QFETCH(int, item);
     auto cam = std::make_shared<BlcCamera>();
     cam->on = 1;
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     QVERIFY(rig->refresh(Pages::BlcTab, 3));
     rig->peer.requests.clear();
@@ -353,7 +343,7 @@ void TstBlc::writes()
         g->button(value)->click();
     else
         qobject_cast<QSlider *>(w)->setValue(value);
-    QTRY_VERIFY(idle(*rig));
+    QTRY_VERIFY(rig->idle());
     QTest::qWait(50);
     QCOMPARE(rig->peer.requests.size(), 1);
     const Frame7 &f = rig->peer.requests.first();
@@ -375,7 +365,7 @@ void TstBlc::errorReplyStopsTheChain()
     QFETCH(int, category);
     QFETCH(int, sent);
     auto cam = std::make_shared<BlcCamera>();
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     const int levelBefore = rig->form->pages.blc->BLCLv->itemIndex();
     const std::set<int> ticksBefore = tickedCells(*rig, false);
@@ -383,7 +373,7 @@ void TstBlc::errorReplyStopsTheChain()
     cam->errorCategory[failing] = uint8_t(category);
     rig->showPage(Pages::BlcTab);
     QTRY_COMPARE(rig->peer.requests.size(), sent);
-    QTRY_VERIFY(idle(*rig));
+    QTRY_VERIFY(rig->idle());
     QTest::qWait(50);
     QCOMPARE(rig->peer.requests.size(), sent);
     // The error reply changed nothing.
@@ -395,7 +385,7 @@ void TstBlc::errorReplyStopsTheChain()
 void TstBlc::clickWhileBusyIsDropped()
 {
     auto cam = std::make_shared<BlcCamera>();
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     QVERIFY(rig->refresh(Pages::BlcTab, 3));
     cam->silent.insert(0x81B2);
@@ -403,7 +393,7 @@ void TstBlc::clickWhileBusyIsDropped()
 
     cell(*rig, 1, false)->click();
     QTRY_COMPARE(rig->peer.requests.size(), 1);
-    QVERIFY(!idle(*rig));
+    QVERIFY(!rig->idle());
     // Neither copy sends while the write is outstanding; the user's tick stays.
     cell(*rig, 2, false)->click();
     cell(*rig, 30, true)->click();
@@ -415,7 +405,7 @@ void TstBlc::clickWhileBusyIsDropped()
 
     // The late answer only frees the link.
     rig->peer.sendFrame(0x81, 0xB2);
-    QTRY_VERIFY(idle(*rig));
+    QTRY_VERIFY(rig->idle());
     QTest::qWait(50);
     QCOMPARE(rig->peer.requests.size(), 1);
 }

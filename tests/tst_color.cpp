@@ -63,16 +63,6 @@ struct ColourCamera
     }
 };
 
-std::unique_ptr<WindowRig> connected(const std::shared_ptr<ColourCamera> &cam)
-{
-    return WindowRig::connectedTo([cam](const Frame7 &r) { return cam->answer(r); });
-}
-
-bool idle(const WindowRig &rig)
-{
-    return rig.form->link.Trans_chk();
-}
-
 // The whole chain: four settings reads, then seven figures each followed by a threshold.
 QList<Frame7> fullChain()
 {
@@ -129,7 +119,7 @@ private slots:
 void TstColor::readChainFillsPageAndEasyCopies()
 {
     auto cam = std::make_shared<ColourCamera>();
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     *cam = ColourCamera{1, 2, 3, 4, 5, 6, 7, 8,
                         {0x1234, 0x0001, 0x00FF, 0xABCD, 0x8000, 0x7FFF, 0x0102}, 0x56,
@@ -173,11 +163,11 @@ void TstColor::readChainFillsPageAndEasyCopies()
 void TstColor::irAlternationOneRequestAtATime()
 {
     auto cam = std::make_shared<ColourCamera>();
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     ColorPage *c = rig->form->pages.col;
     rig->showPage(Pages::ColTab);
-    QTRY_VERIFY(idle(*rig));
+    QTRY_VERIFY(rig->idle());
     // From here the camera answers by hand, one reply at a time.
     rig->peer.script = [](const Frame7 &) -> std::optional<Frame7> { return std::nullopt; };
     rig->peer.requests.clear();
@@ -187,7 +177,7 @@ void TstColor::irAlternationOneRequestAtATime()
     const QList<Frame7> expected = fullChain().mid(4);
     for (int i = 0; i < expected.size(); ++i) {
         QCOMPARE(heads({rig->peer.requests.at(i)}), heads({expected.at(i)}));
-        QVERIFY(!idle(*rig));
+        QVERIFY(!rig->idle());
         const Frame7 &req = expected.at(i);
         if (req[0] == 0x91)
             rig->peer.sendFrame(0x91, 0x00, req[2], 0x10, uint8_t(i));
@@ -198,7 +188,7 @@ void TstColor::irAlternationOneRequestAtATime()
             QTRY_COMPARE(rig->peer.requests.size(), i + 2);
         }
     }
-    QTRY_VERIFY(idle(*rig));
+    QTRY_VERIFY(rig->idle());
     QTest::qWait(50);
     QCOMPARE(rig->peer.requests.size(), expected.size());
     QCOMPARE(thresholdEdit(*rig, 0)->text(), u"1001"_s);
@@ -231,7 +221,7 @@ void TstColor::modeEnabling()
     QFETCH(QString, enabled);
     QFETCH(int, wbSelect);
     auto cam = std::make_shared<ColourCamera>();
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     cam->mode = uint8_t(before);
     QVERIFY(rig->refresh(Pages::ColTab, 17));
@@ -278,7 +268,7 @@ void TstColor::writes()
     QFETCH(int, value);
     QFETCH(QList<int>, sent);
     auto cam = std::make_shared<ColourCamera>();
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     cam->mode = uint8_t(mode);
     cam->in = 4; // so that index 0 is a change
@@ -293,7 +283,7 @@ void TstColor::writes()
         s->setValue(value);
     else
         qobject_cast<QAbstractButton *>(w)->click();
-    QTRY_VERIFY(idle(*rig));
+    QTRY_VERIFY(rig->idle());
     QTest::qWait(50);
     // One write; its answer ends there.
     QCOMPARE(rig->peer.requests.size(), 1);
@@ -332,18 +322,18 @@ void TstColor::thresholdEdits()
     QFETCH(bool, markedWhileTyping);
     QFETCH(bool, markedAfterLeaving);
     auto cam = std::make_shared<ColourCamera>();
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     cam->thresholds[k] = 0x5555;
     QVERIFY(rig->refresh(Pages::ColTab, 17));
     kit::Edit *edit = thresholdEdit(*rig, k);
     QCOMPARE(edit->text(), u"5555"_s);
     edit->clear();
-    QTRY_VERIFY(idle(*rig));
+    QTRY_VERIFY(rig->idle());
     rig->peer.requests.clear();
 
     QTest::keyClicks(edit, typed);
-    QTRY_VERIFY(idle(*rig));
+    QTRY_VERIFY(rig->idle());
     QTest::qWait(50);
     if (sent.isEmpty()) {
         QCOMPARE(rig->peer.requests.size(), 0);
@@ -360,7 +350,7 @@ void TstColor::thresholdEdits()
 void TstColor::decoderClearsTheInvalidMark()
 {
     auto cam = std::make_shared<ColourCamera>();
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     QVERIFY(rig->refresh(Pages::ColTab, 17));
     kit::Edit *edit = thresholdEdit(*rig, 3);
@@ -376,7 +366,7 @@ void TstColor::decoderClearsTheInvalidMark()
 void TstColor::repeatLoopEndsAfterThePassInProgress()
 {
     auto cam = std::make_shared<ColourCamera>();
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     QVERIFY(rig->refresh(Pages::ColTab, 17));
     ColorPage *c = rig->form->pages.col;
@@ -393,9 +383,9 @@ void TstColor::repeatLoopEndsAfterThePassInProgress()
     // Unticked mid-pass: the pass ends at its last figure and nothing follows.
     c->IRRepeat->click();
     const int passes = rig->peer.countOf(0x82, 0x10);
-    QTRY_VERIFY(idle(*rig));
+    QTRY_VERIFY(rig->idle());
     QTest::qWait(100);
-    QVERIFY(idle(*rig));
+    QVERIFY(rig->idle());
     QCOMPARE(rig->peer.countOf(0x82, 0x10), passes);
     QCOMPARE(rig->peer.requests.last()[1], uint8_t(0x16));
     QCOMPARE(rig->peer.countOf(0x82, 0x16), passes);
@@ -420,7 +410,7 @@ void TstColor::chainStops()
     QFETCH(int, category);
     QFETCH(int, sent);
     auto cam = std::make_shared<ColourCamera>();
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     const QString figureBefore = rig->form->pages.col->G_DET->text();
     cam->figures[1] = 0x4444;
@@ -435,7 +425,7 @@ void TstColor::chainStops()
         };
     rig->showPage(Pages::ColTab);
     QTRY_COMPARE(rig->peer.requests.size(), sent);
-    QTRY_VERIFY(idle(*rig));
+    QTRY_VERIFY(rig->idle());
     QTest::qWait(50);
     QCOMPARE(rig->peer.requests.size(), sent);
     if (failing == 0x8212)
@@ -447,7 +437,7 @@ void TstColor::chainStops()
 void TstColor::writesWhileBusyAreDropped()
 {
     auto cam = std::make_shared<ColourCamera>();
-    auto rig = connected(cam);
+    auto rig = WindowRig::connectedTo(cam);
     QVERIFY(rig);
     QVERIFY(rig->refresh(Pages::ColTab, 17));
     ColorPage *c = rig->form->pages.col;

@@ -137,66 +137,51 @@ void TstOther::refreshReadsNineAndFillsEveryTwin()
 
 void TstOther::writeFrames_data()
 {
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("action"); // item: click item n; set: item n from code (removed
-                                         // controls); tick; press; type
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QByteArray>("frame");
-
+    WriteRow::columns();
     const int oth = Pages::OthTab, easy = Pages::EasyTab;
-    auto row = [](const char *name, int tab, const char *control, const char *action, const char *value,
-                  const char *frame) {
-        QTest::newRow(name) << tab << QString::fromLatin1(control) << QString::fromLatin1(action)
-                            << QString::fromLatin1(value) << QByteArray(frame);
-    };
-    row("Preset OK", oth, "Preset", "item", "1", "8680010000");
-    row("Initial ON", oth, "Initial", "item", "1", "8681010000");
-    row("InitialE ON", easy, "InitialE", "item", "1", "8681010000");
-    row("HRev ON", oth, "HRev", "item", "1", "8682010000");
-    row("VRev ON", oth, "VRev", "item", "1", "8683010000");
-    row("Nega ON", oth, "Nega", "item", "1", "8684010000");
-    row("PosiNega Nega", easy, "PosiNega", "item", "1", "8684010000");
-    row("Phase ON", oth, "Phase", "item", "1", "8685010000");
-    row("Sync ON", easy, "Sync", "item", "1", "8685010000");
-    row("PhUp", oth, "PhUp", "press", "", "8686010100");
-    row("PhDown", oth, "PhDown", "press", "", "8686000100");
-    row("PhaseSet", easy, "PhaseSet", "press", "", "8686000000");
-    row("PhOFFSET", oth, "PhOFFSET", "type", "0A1F", "86870A1F00");
-    row("NSHRev ON", oth, "NSHRev", "item", "1", "8688010000");
-    row("HReverse ticked", easy, "HReverse", "tick", "", "8688010000");
-    row("NSVRev ON", oth, "NSVRev", "item", "1", "8689010000");
-    row("VReverse ticked", easy, "VReverse", "tick", "", "8689010000");
-    row("Gamma 2", oth, "Gamma", "item", "1", "868A010000");
-    row("GammaE TYPE B", easy, "GammaE", "item", "1", "868A010000");
-    row("Language Italian", oth, "Language", "item", "2", "868B020000");
-    row("langu_sel Japanese", easy, "langu_sel", "item", "2", "868B020000");
-    row("RunMark ON", oth, "RunMark", "item", "1", "868C010000");
-    row("RevSet", easy, "RevSet", "press", "", "868F000000");
-    row("Freeze ON", oth, "Freeze", "item", "1", "8690010000");
-    row("FreezeE ON", easy, "FreezeE", "item", "1", "8690010000");
-    row("FreezeMode Frame", oth, "FreezeMode", "item", "1", "8691010000");
-    row("Chroma Auto", oth, "Chroma", "item", "2", "86A0020000");
-    row("chromaE AUTO", easy, "chromaE", "item", "2", "86A0020000");
-    row("ChromaAutoLv +3", oth, "ChromaAutoLv", "item", "3", "86A1030000");
-    row("eep_no_save No Save", oth, "eep_no_save", "set", "1", "86A2010000");
-    row("rec_chk_dpt ON", oth, "rec_chk_dpt", "set", "1", "86A3010000");
-    row("rev_chk ON", oth, "rev_chk", "set", "1", "86A4010000");
-    row("PushSW Freeze", easy, "PushSW", "item", "1", "86C0010000");
-    row("Default ON", easy, "Default", "item", "1", "8680020100");
+    WriteRow::add("Preset OK", oth, "Preset", "item", "1", "8680010000");
+    WriteRow::add("Initial ON", oth, "Initial", "item", "1", "8681010000");
+    WriteRow::add("InitialE ON", easy, "InitialE", "item", "1", "8681010000");
+    WriteRow::add("HRev ON", oth, "HRev", "item", "1", "8682010000");
+    WriteRow::add("VRev ON", oth, "VRev", "item", "1", "8683010000");
+    WriteRow::add("Nega ON", oth, "Nega", "item", "1", "8684010000");
+    WriteRow::add("PosiNega Nega", easy, "PosiNega", "item", "1", "8684010000");
+    WriteRow::add("Phase ON", oth, "Phase", "item", "1", "8685010000");
+    WriteRow::add("Sync ON", easy, "Sync", "item", "1", "8685010000");
+    WriteRow::add("PhUp", oth, "PhUp", "press", "", "8686010100");
+    WriteRow::add("PhDown", oth, "PhDown", "press", "", "8686000100");
+    WriteRow::add("PhaseSet", easy, "PhaseSet", "press", "", "8686000000");
+    WriteRow::add("PhOFFSET", oth, "PhOFFSET", "type", "0A1F", "86870A1F00");
+    WriteRow::add("NSHRev ON", oth, "NSHRev", "item", "1", "8688010000");
+    WriteRow::add("HReverse ticked", easy, "HReverse", "tick", "", "8688010000");
+    WriteRow::add("NSVRev ON", oth, "NSVRev", "item", "1", "8689010000");
+    WriteRow::add("VReverse ticked", easy, "VReverse", "tick", "", "8689010000");
+    WriteRow::add("Gamma 2", oth, "Gamma", "item", "1", "868A010000");
+    WriteRow::add("GammaE TYPE B", easy, "GammaE", "item", "1", "868A010000");
+    WriteRow::add("Language Italian", oth, "Language", "item", "2", "868B020000");
+    WriteRow::add("langu_sel Japanese", easy, "langu_sel", "item", "2", "868B020000");
+    WriteRow::add("RunMark ON", oth, "RunMark", "item", "1", "868C010000");
+    WriteRow::add("RevSet", easy, "RevSet", "press", "", "868F000000");
+    WriteRow::add("Freeze ON", oth, "Freeze", "item", "1", "8690010000");
+    WriteRow::add("FreezeE ON", easy, "FreezeE", "item", "1", "8690010000");
+    WriteRow::add("FreezeMode Frame", oth, "FreezeMode", "item", "1", "8691010000");
+    WriteRow::add("Chroma Auto", oth, "Chroma", "item", "2", "86A0020000");
+    WriteRow::add("chromaE AUTO", easy, "chromaE", "item", "2", "86A0020000");
+    WriteRow::add("ChromaAutoLv +3", oth, "ChromaAutoLv", "item", "3", "86A1030000");
+    WriteRow::add("eep_no_save No Save", oth, "eep_no_save", "set", "1", "86A2010000");
+    WriteRow::add("rec_chk_dpt ON", oth, "rec_chk_dpt", "set", "1", "86A3010000");
+    WriteRow::add("rev_chk ON", oth, "rev_chk", "set", "1", "86A4010000");
+    WriteRow::add("PushSW Freeze", easy, "PushSW", "item", "1", "86C0010000");
+    WriteRow::add("Default ON", easy, "Default", "item", "1", "8680020100");
 }
 
 void TstOther::writeFrames()
 {
-    QFETCH(int, tab);
-    QFETCH(QString, control);
-    QFETCH(QString, action);
-    QFETCH(QString, value);
-    QFETCH(QByteArray, frame);
+    const WriteRow w = WriteRow::fetch();
     WindowRig rig;
     rig.peer.script = refusingCamera; // the page stays unfilled: every item is a change
-    QVERIFY(rig.openPage(tab));
-    QCOMPARE(rig.framesOf(control, action, value), QStringList{frameText(requestFrame(frame))});
+    QVERIFY(rig.openPage(w.tab));
+    QCOMPARE(rig.framesOf(w), QStringList{frameText(requestFrame(w.frame))});
 }
 
 void TstOther::defaultAndPresetEnter()

@@ -130,3 +130,28 @@ QStringList WindowRig::framesOf(const QString &control, const QString &action, c
     QTest::qWait(30);
     return texts(peer.requests, before);
 }
+
+void WriteRow::columns()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("frame");
+}
+
+void WriteRow::add(const char *name, int tab, const char *control, const char *action, const char *value,
+                   const char *frame)
+{
+    QTest::newRow(name) << tab << QString::fromLatin1(control) << QString::fromLatin1(action)
+                        << QString::fromLatin1(value) << QByteArray(frame);
+}
+
+WriteRow WriteRow::fetch()
+{
+    return {*static_cast<const int *>(QTest::qData("tab", qMetaTypeId<int>())),
+            *static_cast<const QString *>(QTest::qData("control", qMetaTypeId<QString>())),
+            *static_cast<const QString *>(QTest::qData("action", qMetaTypeId<QString>())),
+            *static_cast<const QString *>(QTest::qData("value", qMetaTypeId<QString>())),
+            *static_cast<const QByteArray *>(QTest::qData("frame", qMetaTypeId<QByteArray>()))};
+}

@@ -10,6 +10,20 @@
 
 #include <memory>
 
+// A row of a write-frame table: acting on a control of a tab sends one frame.
+struct WriteRow
+{
+    int tab;
+    QString control, action, value;
+    QByteArray frame;   // as requestFrame() takes it
+
+    // The table's columns, in a _data() function; one row; the current row, in the test.
+    static void columns();
+    static void add(const char *name, int tab, const char *control, const char *action, const char *value,
+                    const char *frame);
+    static WriteRow fetch();
+};
+
 struct WindowRig
 {
     // formType 4 ('Debug') shows every page.
@@ -21,6 +35,12 @@ struct WindowRig
     // A connected window whose camera answers through `script`, with the requests of the
     // start-up forgotten; nullptr when the connection failed.
     static std::unique_ptr<WindowRig> connectedTo(std::function<std::optional<Frame7>(const Frame7 &)> script);
+    // The same with a camera model the test keeps changing (its answer(frame) answers).
+    template <class Camera>
+    static std::unique_ptr<WindowRig> connectedTo(const std::shared_ptr<Camera> &camera)
+    {
+        return connectedTo([camera](const Frame7 &r) { return camera->answer(r); });
+    }
 
     // Runs the speed search without waiting for the one-second ticks: attempts go out
     // until the camera answers, then the connection completes and the shown page is read.
@@ -28,6 +48,8 @@ struct WindowRig
     bool connectNow();
     // Shows tab `index` as a user would.
     void showPage(int index);
+    // No request is outstanding.
+    bool idle() const { return form->link.Trans_chk(); }
     // Waits until no request is outstanding.
     bool waitIdle(int ms = 5000);
     // Waits for the link to be free and a little longer, so a stray extra frame would show.
@@ -45,6 +67,7 @@ struct WindowRig
     // The write-frame step: with the camera gone silent, acts on the control and returns the
     // frame texts it sent (waiting for the first and a little longer for any stray second).
     QStringList framesOf(const QString &control, const QString &action, const QString &value);
+    QStringList framesOf(const WriteRow &w) { return framesOf(w.control, w.action, w.value); }
     // The frame texts of the requests from `from` on.
     QStringList requestTexts(qsizetype from = 0) const;
 
