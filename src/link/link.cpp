@@ -210,6 +210,7 @@ void Link::attachReceiver()
     comm_.OnCommReceive = [self](TComm &sender, uint16_t size) { self->Comm1CommReceive(sender, size); };
     comm_.OnCommError = [self](TComm &, const std::string &message) {
         const QString text = QString::fromStdString(message);
+        qCWarning(lcSerial) << text;
         QMetaObject::invokeMethod(self, [self, text] { emit self->commError(text); }, Qt::QueuedConnection);
     };
 }
