@@ -5,9 +5,14 @@
 #include "window/form2.h"
 #include "window/form3.h"
 #include "window/formtype.h"
+#include "window/tracewindow.h"
 
 #include <QGuiApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -35,6 +40,7 @@ private slots:
     void chooserShowsPathAndSecondGoReusesWindow();
     void closingStopsTimers();
     void namesAreUnique();
+    void traceWindowShowsFiltersAndSaves();
 };
 
 void TstWindow::searchFindsCameraAt19200()
@@ -408,6 +414,38 @@ void TstWindow::namesAreUnique()
             twice << it.key();
     QVERIFY2(twice.isEmpty(), qPrintable(twice.join(u", "_s)));
     QVERIFY(seen.size() > 1000);
+}
+
+void TstWindow::traceWindowShowsFiltersAndSaves()
+{
+    auto rig = WindowRig::connectedTo([](const Frame7 &r) -> std::optional<Frame7> {
+        if (r[0] == 0x86)
+            return PtyPeer::reply(0xC6, r[1]);   // refused
+        return PtyPeer::reply(r[0], r[1]);
+    });
+    QVERIFY(rig);
+    rig->form->Trace->trigger();
+    TraceWindow *w = rig->form->traceWindow();
+    QVERIFY(w && w->isVisible());
+    const int before = w->view->model()->rowCount();
+    QVERIFY(before >= 2);   // the search's read and its reply at least
+    rig->showPage(Pages::OthTab);
+    QVERIFY(rig->settle());
+    QTRY_COMPARE(w->view->model()->rowCount(), before + 2);
+    QVERIFY(w->shownText(false).endsWith(u"other: read 00 (error reply)\n"_s));
+
+    w->filter->setText(u"error reply"_s);
+    QCOMPARE(w->view->model()->rowCount(), 1);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"trace.csv"_s);
+    rig->dialogs.saveQueue << path;
+    w->save->click();
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray all = f.readAll();
+    QVERIFY(all.startsWith("time_s,"));
+    QCOMPARE(all.count('\n'), before + 3);   // the header and every row, whatever the filter shows
 }
 
 QTEST_MAIN(TstWindow)

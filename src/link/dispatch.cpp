@@ -19,6 +19,11 @@ void Dispatcher::PageCheck()
 
 void Dispatcher::Trans_end(const ResponseFrame &r)
 {
+    if (shown_ && shown_->decodes()) {
+        shown_->Trans_end(r);
+        return;
+    }
+    emit undelivered(r);
     if (shown_)
         shown_->Trans_end(r);
     else

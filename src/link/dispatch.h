@@ -17,6 +17,8 @@ public:
     virtual void PageCheck() = 0;
     // The page's decoder; it releases the link after applying the reply.
     virtual void Trans_end(const ResponseFrame &r) = 0;
+    // False for a page that has no decoder (its Trans_end only frees the link).
+    virtual bool decodes() const { return true; }
 };
 
 class Dispatcher : public QObject
@@ -35,6 +37,10 @@ public:
     void PageCheck();
     // A good reply for the shown page's decoder. With no page to take it the link is freed.
     void Trans_end(const ResponseFrame &r);
+
+signals:
+    // A good reply that no page's decoder took.
+    void undelivered(const ResponseFrame &r);
 
 private:
     Link &link_;

@@ -12,6 +12,8 @@ class WadjPage : public Page
 public:
     WadjPage(Link &link, Pages &pages);
     void layoutControls() override;
+    // The page sends nothing and has no decoder.
+    bool decodes() const override { return false; }
 
     kit::Edit *Wadj_In_Red = nullptr;
     kit::Edit *Wadj_In_Blue = nullptr;

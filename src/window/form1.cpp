@@ -7,6 +7,7 @@
 #include "widgets/dialogs.h"
 #include "window/form3.h"
 #include "window/formtype.h"
+#include "window/tracewindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -19,6 +20,19 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+namespace {
+QString &traceFile()
+{
+    static QString path;
+    return path;
+}
+} // namespace
+
+void TForm1::setTraceFile(const QString &path)
+{
+    traceFile() = path;
+}
 
 template <class T> T *TForm1::control(const char *name) const
 {
@@ -46,6 +60,12 @@ TForm1::TForm1(int comPortItem, int formType, QWidget *parent) : QMainWindow(par
 
     link.setHost(this);
     connection = new Connection(link, dispatch, this);
+    traceLog.attach(link, &dispatch);
+    if (!traceFile().isEmpty()) {
+        QString error;
+        if (!traceLog.writeTo(traceFile(), &error))
+            qCWarning(lcUi) << "cannot write the trace to" << traceFile() << ":" << error;
+    }
 
     buildFrame();
     FormType->setItemIndex(formType);
@@ -75,6 +95,8 @@ TForm1::TForm1(int comPortItem, int formType, QWidget *parent) : QMainWindow(par
 
 TForm1::~TForm1()
 {
+    // The trace window shows the log, which goes before the window's children do.
+    delete traceWindow_.data();
     stopTimers();
     Comm1.Close();
     // The pages go with the central widget; take them down while the link still exists,
@@ -147,6 +169,8 @@ void TForm1::buildFrame()
     auto *option = bar->addMenu(QStringLiteral("Option"));
     SW3 = option->addAction(QStringLiteral("SW"));
     SW3->setObjectName(QStringLiteral("SW3"));
+    Trace = option->addAction(QStringLiteral("Trace"));
+    Trace->setObjectName(QStringLiteral("Trace"));
 }
 
 void TForm1::connectFrame()
@@ -156,6 +180,7 @@ void TForm1::connectFrame()
     kit::connect(Exit, this, &TForm1::ExitClick);
     kit::connect(SW1, &QAction::triggered, this, &TForm1::SW1Click);
     kit::connect(SW3, &QAction::triggered, this, &TForm1::SW3Click);
+    kit::connect(Trace, &QAction::triggered, this, &TForm1::TraceClick);
     // Connected only now, so hiding tabs at start raises no page change.
     kit::connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
 }
@@ -233,6 +258,20 @@ void TForm1::SW3Click()
     form3_->show();
     form3_->raise();
     form3_->activateWindow();
+}
+
+void TForm1::TraceClick()
+{
+    if (!traceWindow_)
+        traceWindow_ = new TraceWindow(traceLog, this);
+    traceWindow_->show();
+    traceWindow_->raise();
+    traceWindow_->activateWindow();
+}
+
+TraceWindow *TForm1::traceWindow() const
+{
+    return traceWindow_;
 }
 
 void TForm1::SW_Push(uint8_t keyCode)

@@ -6,6 +6,7 @@
 #include "link/connection.h"
 #include "link/dispatch.h"
 #include "link/link.h"
+#include "link/trace.h"
 #include "pages/pages.h"
 #include "serial/tcomm.h"
 #include "widgets/kit.h"
@@ -19,6 +20,7 @@ class QAction;
 class QLabel;
 class QTabWidget;
 class TForm3;
+class TraceWindow;
 
 class TForm1 : public QMainWindow, public LinkHost
 {
@@ -40,6 +42,7 @@ public:
     QStatusBar *StatusBar1 = nullptr;
     QLabel *Panel[3] = {nullptr, nullptr, nullptr};
     QAction *SW1 = nullptr, *Reset1 = nullptr, *Exit1 = nullptr, *SW3 = nullptr;
+    QAction *Trace = nullptr;   // Option > 'Trace'
 
     TComm Comm1;
     Link link{Comm1};
@@ -47,6 +50,8 @@ public:
     // Owns PONTimer1, PONTimer2 and BaudTimer1 (children of this window through it).
     Connection *connection = nullptr;
     Pages pages;
+    // Every frame and stray byte since the window opened.
+    trace::TraceLog traceLog;
 
     void setSwitchWindow(TForm3 *form3);
 
@@ -59,6 +64,10 @@ public:
     void SW1Click();
     void SW3Click();
     void SW_Push(uint8_t keyCode);
+    void TraceClick();
+    TraceWindow *traceWindow() const;
+    // Windows opened from now on also write their trace to this file (--trace).
+    static void setTraceFile(const QString &path);
     void PageControl1Change();
     Page *shownPage() const;
 
@@ -79,4 +88,5 @@ private:
 
     uint8_t ComPortNo = 1;
     QPointer<TForm3> form3_;
+    QPointer<TraceWindow> traceWindow_;
 };
