@@ -30,7 +30,7 @@ std::unique_ptr<TForm1> shownForm(int formType)
 {
     auto form = std::make_unique<TForm1>(0, formType);
     form->setAttribute(Qt::WA_DeleteOnClose, false);
-    form->PONTimer1->stop();
+    form->connection->PONTimer1->stop();
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
         return nullptr;
@@ -133,14 +133,14 @@ void TstRemembered::chooseDevice()
             chooser.Com_Port_Go->click();
     }
     if (TForm1 *form = chooser.mainWindow())
-        form->PONTimer1->stop();
+        form->connection->PONTimer1->stop();
 
     QCOMPARE(QString::fromStdString(PortMap::path(2)), opens);
     QCOMPARE(chooser.Com_Port_Path->text(), opens);
     QCOMPARE(device->currentText(), opens);
     QCOMPARE(PortMap::path(1), std::string("/dev/ttyS0"));
     if (how == u"go")
-        QCOMPARE(chooser.mainWindow()->ComPortNo, uint8_t(2));
+        QCOMPARE(chooser.mainWindow()->windowTitle(), u"Orvik Com2"_s);
 
     // The next run.
     QCoreApplication::setOrganizationName(u"orvik"_s);
@@ -238,7 +238,7 @@ void TstRemembered::windowSizeIsRemembered()
     ScriptedDialogs dialogs;
     {
         QPointer<TForm1> form = new TForm1(0, 1);
-        form->PONTimer1->stop();
+        form->connection->PONTimer1->stop();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
         form->resize(left);
