@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -28,7 +29,9 @@ TForm2::TForm2(int formType, QWidget *parent) : QWidget(parent), formType_(formT
     Com_Port_Device = kit::comboBox(this, "Com_Port_Device", {});
     Com_Port_Device->setEditable(true);
     Com_Port_Device->setInsertPolicy(QComboBox::NoInsert);
-    Com_Port_Device->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Long device names (serial/by-id) widen the list, not the window.
+    Com_Port_Device->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Com_Port_Device->setMinimumContentsLength(14);
     Com_Port_Device->setToolTip(QStringLiteral("The device this port opens: pick one that is present, or type a path"));
     Com_Port_Refresh = kit::button(this, "Com_Port_Refresh", QStringLiteral("Refresh"));
     Com_Port_Refresh->setToolTip(QStringLiteral("Look for serial devices again"));
@@ -99,6 +102,7 @@ void TForm2::refreshDevices()
     Com_Port_Device->clear();
     for (const std::string &path : SerialDevices::scan())
         Com_Port_Device->addItem(QString::fromStdString(path));
+    Com_Port_Device->view()->setMinimumWidth(Com_Port_Device->view()->sizeHintForColumn(0) + 24);
     Com_Port_Device->setEditText(text);
 }
 
