@@ -2,6 +2,7 @@
 // open: over temporary folders and real pseudo-terminals.
 #include "serial/devices.h"
 #include "serial/tcomm.h"
+#include "support/ptypeer.h"
 
 #include <QtTest>
 
@@ -11,31 +12,15 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <string>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// A pseudo-terminal whose slave side stands in for a serial device.
-struct Pty
-{
-    int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    QString slave;
-    Pty()
-    {
-        char name[128] = {};
-        if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0 || ptsname_r(master, name, sizeof name) != 0)
-            qFatal("cannot create a pseudo-terminal");
-        slave = QString::fromLocal8Bit(name);
-    }
-    ~Pty() { ::close(master); }
-};
-
 // Lays out entries "name=kind" under root: kind "pty" (a link to a real terminal), "file",
 // "dir", "->target" (a symbolic link), or "type:N" (a kernel tty entry under sys).
-bool build(const QString &root, const QStringList &entries, const Pty &pty)
+bool build(const QString &root, const QStringList &entries, const PtyPeer &pty)
 {
     for (const QString &entry : entries) {
         const QString name = entry.section(u'=', 0, 0);
@@ -52,7 +37,7 @@ bool build(const QString &root, const QStringList &entries, const Pty &pty)
         QDir().mkpath(QFileInfo(path).path());
         bool ok = true;
         if (kind == u"pty")
-            ok = QFile::link(pty.slave, path);
+            ok = QFile::link(pty.path(), path);
         else if (kind == u"dir")
             ok = QDir().mkpath(path);
         else if (kind == u"file") {
@@ -127,7 +112,7 @@ void TstDevices::scan()
     QFETCH(QStringList, entries);
     QFETCH(QStringList, expected);
     QTemporaryDir root;
-    Pty pty;
+    PtyPeer pty;
     QVERIFY(build(root.path(), entries, pty));
     QStringList found;
     for (const std::string &path : SerialDevices::scan(rootsIn(root.path())))
@@ -172,7 +157,7 @@ void TstDevices::openErrorHelp()
     QFETCH(int, err);
     QFETCH(QStringList, says);
     QTemporaryDir root;
-    Pty pty;
+    PtyPeer pty;
     QVERIFY(build(root.path(), entries, pty));
     const QString dev = root.path() + u"/dev"_s;
     QDir().mkpath(dev);
@@ -233,8 +218,8 @@ void TstDevices::busyNamesTheHolder()
 {
     // The port held open by this process, as the tool holds it: a second open is refused,
     // and the help names this process.
-    Pty pty;
-    PortMap::setPath(3, pty.slave.toStdString());
+    PtyPeer pty;
+    PortMap::setPath(3, pty.path().toStdString());
     TComm holder;
     holder.setPort(3);
     holder.Open();
@@ -247,10 +232,10 @@ void TstDevices::busyNamesTheHolder()
         message = QString::fromUtf8(e.what());
     }
     const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName().left(15);
-    QVERIFY2(message.contains(u"Another program holds %1: %2 (process %3)."_s.arg(pty.slave, name).arg(getpid())),
+    QVERIFY2(message.contains(u"Another program holds %1: %2 (process %3)."_s.arg(pty.path(), name).arg(getpid())),
              qPrintable(message));
     holder.Close();
-    const QString none = q(::openErrorHelp(pty.slave.toStdString(), EBUSY));
+    const QString none = q(::openErrorHelp(pty.path().toStdString(), EBUSY));
     QVERIFY2(none.contains(u"could not be named"_s), qPrintable(none));
     PortMap::setPath(3, {});
 }
