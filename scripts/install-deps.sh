@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt 6 Widgets, Test, moc
     xvfb xauth                     # screenshots of real windows
     fonts-noto-cjk fonts-dejavu-core            # Japanese texts and a Latin font
+    desktop-file-utils             # checks the menu entry that is installed
 )
 missing=()
 for p in "${packages[@]}"; do

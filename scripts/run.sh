@@ -4,8 +4,30 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)" --target orvik orvik-camsim >/dev/null
+
+# The build says only how far it is; its full output is shown when it fails.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+progress() {
+    local line shown=""
+    while IFS= read -r line; do
+        if [[ $line =~ ^\[\ *([0-9]+)%\] ]]; then
+            if [ -t 1 ]; then
+                printf '\rBuilding Orvik: %3s%%' "${BASH_REMATCH[1]}"
+            elif [ -z "$shown" ]; then
+                echo "Building Orvik..."
+            fi
+            shown=1
+        fi
+    done
+    if [ -t 1 ] && [ -n "$shown" ]; then printf '\r\033[K'; fi
+}
+if ! { cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
+       cmake --build build -j"$(nproc)" --target orvik orvik-camsim; } 2>&1 | tee "$log" | progress; then
+    cat "$log" >&2
+    echo "The build failed; its output is above." >&2
+    exit 1
+fi
 
 args=("$@")
 if ! printf '%s\n' "$@" | grep -q -- '^--com[1-4]'; then
@@ -16,7 +38,7 @@ if ! printf '%s\n' "$@" | grep -q -- '^--com[1-4]'; then
     build/tools/camsim/orvik-camsim --pace --state "$state/demo-camera.state" --link "$device" \
         >"$state/camsim.out" 2>&1 &
     sim=$!
-    trap 'kill "$sim" 2>/dev/null || true' EXIT
+    trap 'kill "$sim" 2>/dev/null || true; rm -f "$log"' EXIT
     for _ in $(seq 50); do [ -e "$device" ] && break; sleep 0.1; done
     [ -e "$device" ] || { echo "The camera simulator did not start; see $state/camsim.out" >&2; exit 1; }
     echo "Simulated camera on $device (38,400 baud). Choose Com1 and press GO."

@@ -21,6 +21,13 @@ void TstApp::commandLine_data()
     QTest::newRow("help lists the ports") << QStringList{u"--help"_s} << 0 << u"--com4 <path>"_s;
     QTest::newRow("help lists the form types") << QStringList{u"--help"_s} << 0 << u"all, user, factory, tool or debug"_s;
     QTest::newRow("unknown form type") << QStringList{u"--form-type"_s, u"expert"_s} << 2 << u"unknown form type 'expert'"_s;
+    QTest::newRow("empty device") << QStringList{u"--com1"_s, u""_s} << 2 << u"--com1 needs a device path"_s;
+    QTest::newRow("blank device") << QStringList{u"--com3=  "_s} << 2 << u"--com3 needs a device path"_s;
+    QTest::newRow("device option without its path") << QStringList{u"--com2"_s} << 2 << u"Missing value after '--com2'"_s;
+    QTest::newRow("unknown option") << QStringList{u"--colour"_s} << 2 << u"unknown option 'colour'"_s;
+    QTest::newRow("window-system options pass")
+        << QStringList{u"-platform"_s, u"xcb"_s, u"-style"_s, u"fusion"_s, u"--version"_s} << 0 << QStringLiteral("orvik " ORVIK_VERSION);
+    QTest::newRow("help wins over a mistake") << QStringList{u"--com1"_s, u""_s, u"--help"_s} << 0 << u"--form-type <type>"_s;
 }
 
 void TstApp::commandLine()
@@ -31,8 +38,10 @@ void TstApp::commandLine()
     const QString exe = QCoreApplication::applicationDirPath() + u"/../src/orvik"_s;
     QVERIFY2(QFileInfo::exists(exe), qPrintable(exe));
     QProcess p;
+    // Options are answered before any window system is needed: no display here.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    for (const QString &name : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s})
+        env.remove(name);
     p.setProcessEnvironment(env);
     p.start(exe, args);
     QVERIFY(p.waitForFinished(10000));

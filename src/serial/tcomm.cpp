@@ -2,8 +2,9 @@
 // deadline, and one eventfd wakes the watch thread (stop, or "look at the mask again").
 #include "serial/tcomm.h"
 
+#include "serial/devices.h"
+
 #include <fcntl.h>
-#include <grp.h>
 #include <poll.h>
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
@@ -55,28 +56,12 @@ std::string errorText(int err)
     return pickError(strerror_r(err, buf, sizeof buf), buf);
 }
 
-std::string groupOwning(const std::string &path)
-{
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return {};
-    std::vector<char> buf(4096);
-    struct group gr {};
-    struct group *found = nullptr;
-    if (getgrgid_r(st.st_gid, &gr, buf.data(), buf.size(), &found) == 0 && found)
-        return found->gr_name;
-    return std::to_string(st.st_gid);
-}
-
 std::string openFailure(const std::string &path, int err)
 {
     std::string text = path + ": " + errorText(err);
-    if (err == EACCES || err == EPERM) {
-        const std::string group = groupOwning(path);
-        if (!group.empty())
-            text += "\nThe user must belong to the group \"" + group + "\" that owns " + path
-                + " (for example: sudo usermod -aG " + group + " $USER, then log in again).";
-    }
+    const std::string help = openErrorHelp(path, err);
+    if (!help.empty())
+        text += "\n" + help;
     return text;
 }
 

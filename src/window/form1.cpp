@@ -7,6 +7,7 @@
 #include "widgets/dialogs.h"
 #include "window/form3.h"
 #include "window/formtype.h"
+#include "window/geometry.h"
 #include "window/tracewindow.h"
 
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -91,6 +93,10 @@ TForm1::TForm1(int comPortItem, int formType, QWidget *parent) : QMainWindow(par
         p->connectHandlers();
     }
     Trans_Create();
+
+    // The size the user left the window at, or one that shows the current page whole.
+    if (!restoreSizeOf(this, objectName()))
+        fitToPageWhenShown(this, qobject_cast<QScrollArea *>(PageControl1->currentWidget()));
 }
 
 TForm1::~TForm1()
@@ -327,6 +333,7 @@ void TForm1::stopTimers()
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    saveSizeOf(this, objectName());
     stopTimers();
     Comm1.Close();
     kit::busyCursor(false);

@@ -1,5 +1,5 @@
 // Renders the windows to PNG files: the chooser, the main window with each shown page,
-// and the OSD switch window. No port is opened.
+// and the OSD switch window. No port is opened; no display is needed.
 #include "pages/page.h"
 #include "widgets/dialogs.h"
 #include "window/form1.h"
@@ -13,6 +13,7 @@
 #include <QTabWidget>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 // Shots must never wait for a person: boxes and dialogs only print.
@@ -32,7 +33,7 @@ public:
 bool save(QWidget *w, const QString &path)
 {
     QCoreApplication::processEvents();
-    const bool ok = w->grab().save(path);
+    const bool ok = w->grab().save(path, nullptr, 0); // smallest files
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
     return ok;
 }
@@ -40,6 +41,12 @@ bool save(QWidget *w, const QString &path)
 
 int main(int argc, char *argv[])
 {
+    // Pictures need no display: draw offscreen unless a window system was asked for.
+    bool platformGiven = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+    for (int i = 1; i < argc; ++i)
+        platformGiven = platformGiven || std::strcmp(argv[i], "-platform") == 0;
+    if (!platformGiven)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Renders the Orvik windows to PNG files."));
