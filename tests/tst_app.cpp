@@ -25,6 +25,7 @@ void TstApp::commandLine_data()
     QTest::newRow("blank device") << QStringList{u"--com3=  "_s} << 2 << u"--com3 needs a device path"_s;
     QTest::newRow("device option without its path") << QStringList{u"--com2"_s} << 2 << u"Missing value after '--com2'"_s;
     QTest::newRow("unknown option") << QStringList{u"--colour"_s} << 2 << u"unknown option 'colour'"_s;
+    QTest::newRow("empty trace file") << QStringList{u"--trace"_s, u""_s} << 2 << u"--trace needs a file name"_s;
     QTest::newRow("window-system options pass")
         << QStringList{u"-platform"_s, u"xcb"_s, u"-style"_s, u"fusion"_s, u"--version"_s} << 0 << QStringLiteral("orvik " ORVIK_VERSION);
     QTest::newRow("help wins over a mistake") << QStringList{u"--com1"_s, u""_s, u"--help"_s} << 0 << u"--form-type <type>"_s;

@@ -1,4 +1,5 @@
 #include "serial/tcomm.h"
+#include "window/form1.h"
 #include "window/form2.h"
 #include "window/formtype.h"
 #include "window/remembered.h"
@@ -39,6 +40,8 @@ void addOptions(QCommandLineParser &parser)
                           u"path"_s});
     parser.addOption({u"form-type"_s, u"Pages shown: all, user, factory, tool or debug (default user)."_s,
                       u"type"_s, u"user"_s});
+    parser.addOption({u"trace"_s, u"Also write every frame the main window sends and receives to this file."_s,
+                      u"file"_s});
 }
 
 void printError(const QString &text)
@@ -94,6 +97,10 @@ int checkOptions(const QStringList &arguments)
             return kUsageError;
         }
     }
+    if (parser.isSet(u"trace"_s) && parser.value(u"trace"_s).trimmed().isEmpty()) {
+        printError(u"--trace needs a file name, for example --trace frames.txt"_s);
+        return kUsageError;
+    }
     if (formTypeFromName(parser.value(u"form-type"_s)) < 0) {
         printError(u"unknown form type '%1' (all, user, factory, tool, debug)"_s.arg(parser.value(u"form-type"_s)));
         return kUsageError;
@@ -131,6 +138,9 @@ int main(int argc, char *argv[])
         if (parser.isSet(comOption(port)))
             PortMap::setPath(port, parser.value(comOption(port)).trimmed().toStdString());
     }
+
+    if (parser.isSet(u"trace"_s))
+        TForm1::setTraceFile(parser.value(u"trace"_s));
 
     TForm2 chooser(formTypeFromName(parser.value(u"form-type"_s)));
     chooser.show();
