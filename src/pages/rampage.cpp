@@ -2,11 +2,17 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
+#include "link/convert.h"
+#include "link/link.h"
+
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -16,7 +22,9 @@ void RamPage::layoutControls()
 {
     auto *ram = kit::groupBox(this, nullptr, u"RAM (ADRESS:D000-EFFF)"_s);
     RAMRAdr = kit::edit(ram, "RAMRAdr", QString(), 4);
+    RAMRAdr->setEntry(kit::Edit::Entry::Hex);
     RamCount = kit::edit(ram, "RamCount", u"10"_s, 2);
+    RamCount->setEntry(kit::Edit::Entry::Hex, 1);
     RamRepeat = kit::checkBox(ram, "RamRepeat", u"Repeat"_s);
     RdAdr = kit::memo(ram, "RdAdr");
     Label42 = kit::label(ram, "Label42", u"+0 +1 +2 +3 +4 +5 +6 +7 +8 +9 +A +B +C +D +E +F"_s);
@@ -72,4 +80,96 @@ void RamPage::layoutControls()
     columns->addWidget(ram, 0, Qt::AlignTop);
     columns->addLayout(v);
     columns->addStretch(1);
+}
+
+// ---------------------------------------------------------------- behaviour
+
+void RamPage::connectHandlers()
+{
+    kit::connect(RAMRAdr, this, &RamPage::RAMRAdrChange);
+    kit::connect(RamCount, this, &RamPage::RamCountChange);
+    kit::connect(RamRepeat, this, &RamPage::RamRepeatClick);
+}
+
+void RamPage::RAMRAdrChange() { startPass(); }
+void RamPage::RamCountChange() { startPass(); }
+
+void RamPage::RamRepeatClick()
+{
+    if (RamRepeat->isChecked())
+        startPass();
+}
+
+int RamPage::size() const
+{
+    // Text that is not hexadecimal has no size: the edit shows it and nothing is sent.
+    return RamCount->text().isEmpty() || RamCount->sendable() ? int(conv::hexToU32(RamCount->text())) : -1;
+}
+
+void RamPage::startPass()
+{
+    if (!link.Trans_chk() || !RAMRAdr->sendable() || size() < 0)
+        return;
+    const int address = int(conv::hexToU32(RAMRAdr->text())) & 0xFFF0;
+    disp_ramadr(address);
+    if (address < WindowBegin || address >= WindowEnd)
+        return;
+    RAMRAdr->setText(conv::wordToHex(uint16_t(address)));
+    fill_ = 0;
+    sendFrom(address);
+}
+
+void RamPage::sendFrom(int address)
+{
+    link.request(cat::RamRead, uint8_t(address >> 8), 3, uint8_t(address), 1);
+}
+
+void RamPage::disp_ramadr(int address)
+{
+    RdAdr->clear();
+    const int lines = std::max(0, size()) / 16;
+    for (int i = 0; i < lines; ++i)
+        RdAdr->appendPlainText(conv::wordToHex(uint16_t(address + 16 * i)));
+}
+
+void RamPage::RAMMemoSet(const ResponseFrame &r)
+{
+    // The buffer takes bytes only while there is room for them.
+    if (fill_ <= BufferSize - 2) {
+        buffer_[size_t(fill_)] = r.data2();
+        buffer_[size_t(fill_ + 1)] = r.data3();
+    }
+    fill_ += 2;
+    const int count = std::max(0, size());
+    if (count - 2 >= fill_) {
+        // The next two bytes, after the address of the request just answered.
+        const int next = (link.frame[1] << 8 | link.frame[2]) + 2;
+        if (next >= WindowBegin && next < WindowEnd)
+            sendFrom(next);
+        return;
+    }
+    Memo1->setReadOnly(true);
+    Memo1->clear();
+    for (int index = 0; count > index;) {
+        QString line;
+        for (int k = 0; k < 16; ++k, ++index)
+            line += conv::byteToHex(buffer_[size_t(index % BufferSize)]) + u' ';
+        Memo1->appendPlainText(line);
+    }
+    Memo1->setReadOnly(false);
+    if (RamRepeat->isChecked()) {
+        const int address = int(conv::hexToU32(RAMRAdr->text())) & 0xFFF0;
+        if (address >= WindowBegin && address < WindowEnd) {
+            fill_ = 0;
+            sendFrom(address);
+        }
+    }
+}
+
+void RamPage::Trans_end_RAM(const ResponseFrame &r)
+{
+    // The apply step sends the next request itself, so the link is freed first.
+    link.release();
+    if (r.category() == cat::RamRead)
+        RAMMemoSet(r);
 }

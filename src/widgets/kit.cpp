@@ -139,7 +139,7 @@ bool Edit::converts() const
 bool Edit::sendable() const
 {
     const QString t = text();
-    if (t.size() != sendLength() || !converts())
+    if (t.isEmpty() || t.size() < sendLength() || !converts())
         return false;
     // A sign alone is no number.
     return !(entry_ == Entry::Signed && t == u"-");

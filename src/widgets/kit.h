@@ -102,7 +102,7 @@ public:
     void setEntry(Entry entry, int sendLength = 0);
     Entry entry() const { return entry_; }
     int sendLength() const;
-    // The text is complete and converts: a handler may send it.
+    // The text converts and is at least sendLength long: a handler may send it.
     bool sendable() const;
 
     // Marks text that cannot be sent (red frame), so the user sees why nothing went out.

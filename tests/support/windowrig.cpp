@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
@@ -19,6 +21,14 @@ WindowRig::WindowRig(int formType, int cameraBaud)
 
 WindowRig::~WindowRig()
 {
+    // ORVIK_SHOTS=folder keeps a picture of the window as each test leaves it, to look at.
+    if (const QString dir = qEnvironmentVariable("ORVIK_SHOTS"); !dir.isEmpty() && form) {
+        QString name = QString::fromLatin1(QTest::currentTestFunction());
+        if (const char *tag = QTest::currentDataTag())
+            name += u'_' + QString::fromLatin1(tag).replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), QStringLiteral("-"));
+        QDir().mkpath(dir);
+        form->grab().save(dir + u'/' + name + QStringLiteral(".png"));
+    }
     delete form.data();
 }
 
