@@ -103,6 +103,8 @@ const std::vector<SettingField> &settingFields()
         CAMSIM_FIELD(commId), CAMSIM_FIELD(commMode), CAMSIM_FIELD(baudCode), CAMSIM_FIELD(twoStopBits),
         CAMSIM_FIELD(menuOpen), CAMSIM_FIELD(zoomFocusKeys),
         CAMSIM_FIELD(marker), CAMSIM_FIELD(markerX), CAMSIM_FIELD(markerY),
+        CAMSIM_FIELD(defectCorrection), CAMSIM_FIELD(defectCursor), CAMSIM_FIELD(irisBias),
+        CAMSIM_FIELD(irisAdjusting),
     };
 #undef CAMSIM_FIELD
     return fields;
@@ -157,6 +159,9 @@ Camera::DspWords Camera::factoryDsp()
     // The pixel-defect table (15 H/V pairs) starts empty.
     for (int r = 0xC0; r <= 0xDD; ++r)
         w[size_t(r)] = 0;
+    // White clip (level in the low byte) and burst levels (B-Y high, R-Y low).
+    w[0x34] = 0x00E0;
+    w[0x38] = 0x4858;
     return w;
 }
 
@@ -167,6 +172,12 @@ Camera::Camera()
     const uint16_t thresholds[] = {0x0040, 0x0180, 0x0020, 0x0100, 0x0030, 0x00C0};
     for (size_t k = 0; k < 6; ++k)
         eeprom1_[0xE0 + k] = thresholds[k];
+    // Day/night colour check: red and blue upper and lower limits, the check switch (low
+    // byte 1 = on) and the night-to-day value in the low byte.
+    const std::pair<int, uint16_t> dayNight[] = {{0x109, 0x0180}, {0x21B, 0x0040}, {0x118, 0x0160},
+                                                  {0x21C, 0x0030}, {0x221, 0x0001}, {0x21A, 0x0003}};
+    for (const auto &[address, word] : dayNight)
+        eeprom1_[size_t(address)] = word;
     // Firmware version code in the high byte of the last word.
     eeprom1_[0x3FF] = 0x0300;
 
@@ -175,6 +186,7 @@ Camera::Camera()
         ram_[i] = uint8_t(i * 7 + (i >> 8));
 
     setTitleText(u"ORVIK CAMERA"_s);
+    defects_ = {{0x100, 0x080, 0x0060}, {0x2A5, 0x13C, 0x0048}, {0x051, 0x1F0, 0x0030}};
     powerOn();
 }
 

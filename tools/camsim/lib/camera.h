@@ -64,6 +64,9 @@ struct Settings
     int menuOpen = 0, zoomFocusKeys = 0;
     // 0x8A marker
     int marker = 0, markerX = 128, markerY = 128;
+    // 0x9A pixel-defect correction on/off; 0x83 iris bias (the cursor and the adjustment
+    // runs are not kept over a power cycle)
+    int defectCorrection = 1, defectCursor = 0, irisBias = 0x80, irisAdjusting = 0;
 
     bool operator==(const Settings &) const = default;
 };
@@ -77,6 +80,18 @@ struct SettingField
 const std::vector<SettingField> &settingFields();
 
 enum class CommMode { OneToOne = 0, OneToN = 1 };
+
+// A defective sensor pixel that the camera's detection finds (0x9A items 0x01-0x06): where the
+// even field sees it, its peak, and the odd field's offset from there (0 for a plain defect).
+// A stuck defect stays visible even while a table entry corrects it.
+struct PlantedDefect
+{
+    int x = 0, y = 0, peak = 0;
+    int oddDx = 0, oddDy = 0;
+    bool stuck = false;
+
+    bool operator==(const PlantedDefect &) const = default;
+};
 
 // How a write is kept: Saved = stored unless the camera is in 'No Save' mode; Always = stored
 // regardless; Volatile = lost at the next reset.
@@ -166,6 +181,10 @@ public:
     // The RAM window 0xD000-0xEFFF; a few words there follow the running figures.
     uint8_t ramByte(int address) const;
 
+    // The sensor's defective pixels (a few by default).
+    std::vector<PlantedDefect> &defects() { return defects_; }
+    const std::vector<PlantedDefect> &defects() const { return defects_; }
+
     // Advances once per answered request; the live figures (exposure, iris, colour detection,
     // RAM counters) are functions of it, so a repeated read shows movement.
     unsigned tick() const { return tick_; }
@@ -185,6 +204,7 @@ private:
     EepromWords eeprom1_{}, eeprom1Ram_{}, eeprom2_{};
     DspWords dspEeprom_{}, dspRegisters_{};
     std::vector<uint8_t> ram_;
+    std::vector<PlantedDefect> defects_;
     unsigned tick_ = 0;
 };
 

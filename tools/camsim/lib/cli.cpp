@@ -27,6 +27,13 @@ Line and identity:
   --pace                   send reply bytes at the line's real byte time (10 bits per byte,
                            11 with two stop bits)
 
+Sensor:
+  --defect X,Y,PEAK[,stuck]
+                           plant a defective pixel at X, Y (even field) with this peak; numbers
+                           decimal or 0x-hexadecimal; "stuck" keeps it visible while the defect
+                           table corrects it; repeat the option for more; replaces the three
+                           default defects (--defect none plants none)
+
 Files:
   --link PATH              also make PATH a symbolic link to the slave side (removed on exit;
                            an old link at PATH is replaced, any other file is left alone)
@@ -88,6 +95,27 @@ std::optional<QByteArray> parseHexBytes(const QString &text)
     return bytes;
 }
 
+std::optional<PlantedDefect> parseDefect(const QString &text)
+{
+    const QStringList parts = text.split(u',');
+    if (parts.size() < 3 || parts.size() > 4 || (parts.size() == 4 && parts.at(3).trimmed() != u"stuck"_s))
+        return std::nullopt;
+    int values[3] = {};
+    const int limits[3] = {0x3FF, 0x1FF, 0xFFFF};
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        values[i] = parts.at(i).trimmed().toInt(&ok, 0);
+        if (!ok || values[i] < 0 || values[i] > limits[i])
+            return std::nullopt;
+    }
+    PlantedDefect d;
+    d.x = values[0];
+    d.y = values[1];
+    d.peak = values[2];
+    d.stuck = parts.size() == 4;
+    return d;
+}
+
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     CommandLine cl;
@@ -108,8 +136,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption errorOn(u"error-on"_s, {}, u"CAT/ITEM"_s);
     const QCommandLineOption stray(u"stray"_s, {}, u"BYTES"_s);
     const QCommandLineOption split(u"split"_s, {});
+    const QCommandLineOption defect(u"defect"_s, {}, u"X,Y,PEAK"_s);
     parser.addOptions({help, version, baud, stopBits, id, mode, pace, state, log, link, silentAfter,
-                       corruptEvery, errorOn, stray, split});
+                       corruptEvery, errorOn, stray, split, defect});
 
     if (!parser.parse(arguments)) {
         cl.error = parser.errorText();
@@ -205,6 +234,19 @@ CommandLine parseCommandLine(const QStringList &arguments)
         o.faults.stray = *bytes;
     }
     o.faults.split = parser.isSet(split);
+    if (parser.isSet(defect)) {
+        o.defects.emplace();
+        for (const QString &text : parser.values(defect)) {
+            if (text == u"none"_s)
+                continue;
+            const auto d = parseDefect(text);
+            if (!d) {
+                cl.error = u"--defect: expected X,Y,PEAK[,stuck] with X 0-1023, Y 0-511, PEAK 0-65535, not \"%1\""_s.arg(text);
+                return cl;
+            }
+            o.defects->push_back(*d);
+        }
+    }
     return cl;
 }
 

@@ -68,5 +68,7 @@ std::vector<Category> titleAndCommCommands();
 std::vector<Category> pictureCommands();
 // 0x90-0x9F memories and registers.
 std::vector<Category> memoryCommands();
+// 0x9A pixel defects, and the Tool page's iris and lens adjustment items of 0x81 and 0x83.
+std::vector<Category> defectCommands();
 
 } // namespace camsim::commands

@@ -126,6 +126,8 @@ bool PtyCamera::start(QString *error)
             s.commId = *options_.id;
         if (options_.mode)
             s.commMode = int(*options_.mode);
+        if (options_.defects)
+            camera_.defects() = *options_.defects;
         camera_.powerOn();
     }
 

@@ -49,6 +49,7 @@ struct Options
     QString statePath;              // loaded at start (if it exists), saved at stop
     QString logPath;                // frame log; "-" is standard output
     QString linkPath;               // symlink to the slave, removed at stop
+    std::optional<std::vector<PlantedDefect>> defects;   // the sensor's defects instead of the default ones
     Faults faults;
     // Called by start() when all is set up, just before the first request can be answered
     // (the executable prints the slave path here, so it always comes before any log line).
