@@ -1,8 +1,10 @@
 #pragma once
 
+#include "pages/defecttable.h"
 #include "pages/page.h"
 
 #include <array>
+#include <cstdint>
 
 class QRadioButton;
 
@@ -12,24 +14,60 @@ class KizuPage : public Page
 public:
     KizuPage(Link &link, Pages &pages);
     void layoutControls() override;
+    void connectHandlers() override;
     // The first read when the page is shown.
     void PageCheck() override;
-    void KizuRead1();
+    void Trans_end(const ResponseFrame &r) override;
 
     // The camera corrects up to fifteen defects, rows 'A' to 'O'.
-    static constexpr int DefectCount = 15;
-    static QChar defectLetter(int index) { return QChar(u'A' + index); }
+    static constexpr int DefectCount = defect::Count;
+    static QChar defectLetter(int index) { return defect::letter(index); }
 
-    // One row of the defect table: AH, AV, AON, AF, AR for row 'A'.
-    struct DefectRow
-    {
-        kit::Edit *H = nullptr;
-        kit::Edit *V = nullptr;
-        QCheckBox *ON = nullptr;
-        QCheckBox *F = nullptr;
-        QCheckBox *R = nullptr;
-    };
-    std::array<DefectRow, DefectCount> Defect{};
+    // The defect table: AH, AV, AON, AF, AR for row 'A' ... OH .. OR for row 'O'.
+    defect::Rows Defect{};
+
+    // Reads.
+    void KizuRead1();                  // 'Kizu Setting'
+    void KizuDetectRead(uint8_t item); // detection word 0x01-0x06
+    void KizuEEPRead();                // the table word at the table-read index
+    void KizuEEPFirstRead();
+    void KizuEEPNextRead();
+    void KizuDetectNextRead(const ResponseFrame &r);
+
+    // Applies.
+    void KizuSettingSet(const ResponseFrame &r);
+    void KizuDetectSet(const ResponseFrame &r);
+    void KizuDetectShow(const ResponseFrame &r);
+    void KizuEEPSet(const ResponseFrame &r);
+    void KizuDetectStore();
+    void Trans_end_Kizu(const ResponseFrame &r);
+
+    // Writes of the selected entry and the cursor.
+    void KizuManu_xSet();
+    void KizuManu_ySet();
+    void Manu_Kizu_Write_H(int index, uint16_t word);
+    void Manu_Kizu_Write_V(int index, uint16_t word);
+    void Cur_Write(uint8_t value);
+
+    // Handlers.
+    void Kizu_xChange();
+    void Kizu_yChange();
+    void Kizu_defClick();
+    void Kizu_revClick();
+    void Kizu_ctrClick();
+    void Kizu_curClick();
+    void COFFClick();
+    void KIZU_UPClick();
+    void KIZU_DOWNClick();
+    void KIZU_LEFTClick();
+    void KIZU_RIGHTClick();
+    void KIZU_SELClick();
+    void KizuSetClick();
+    void KizuEEP_ReadClick();
+    void KizuRead2Click();
+
+    // The entry chosen in KIZU_SEL (-1: none).
+    int selected() const;
 
     // The selected defect.
     kit::RadioGroup *KIZU_SEL = nullptr;
@@ -60,6 +98,11 @@ public:
     kit::Edit *kin_p2 = nullptr;
 
 private:
+    // A move of the selected entry's X or Y by the step, within 0 and the given end.
+    void moveSelected(kit::Edit *position, int direction, int end);
+
+    int tableIndex_ = defect::FirstAddress;  // the next table word to read
+    uint16_t detection_[6] = {};             // even X, Y, peak; odd X, Y, peak
     QGroupBox *layoutTable();
     QGroupBox *layoutSelection();
     QGroupBox *layoutDetection();
