@@ -78,6 +78,7 @@ Settings fixtureSettings()
     s.reverseDpt = 1, s.reverseMask = 1, s.blueBack = 1, s.colorBar = 0;
     s.commId = 7, s.baudCode = 1, s.twoStopBits = 1;
     s.marker = 1, s.markerX = 10, s.markerY = 20;
+    s.irisBias = 0x5C;
     return s;
 }
 
@@ -187,6 +188,7 @@ private slots:
 
     void commandLine_data();
     void commandLine();
+    void plantedDefectsFromTheCommandLine();
     void executableHelp();
     void executableServesAPty();
 
@@ -281,6 +283,28 @@ void TstCamsim::exchanges_data()
         {u"94 EC => 94 EC 30 EC 00"_s, u"96 EC 12 34 => 96 EC 12 34 00"_s, u"94 EC => 94 EC 12 34 00"_s,
          u"95 EC => 95 EC 30 EC 00"_s, u"97 03 AB CD => 97 03 AB CD 00"_s, u"95 03 => 95 03 AB CD 00"_s,
          u"9D 00 03 => 9D 00 03 AB CD"_s});
+    row("detection reports the strongest defect in both fields",
+        {u"9A 00 => 9A 00 01 00 00"_s, u"9A 01 => 9A 01 01 00 00"_s, u"9A 02 => 9A 02 00 80 00"_s,
+         u"9A 03 => 9A 03 00 60 00"_s, u"9A 04 => 9A 04 01 00 00"_s, u"9A 05 => 9A 05 00 80 00"_s,
+         u"9A 06 => 9A 06 00 60 00"_s});
+    row("a stored entry hides its defect, the table is the DSP EEPROM's",
+        {u"9A 81 00 01 00 => 9A 81 00 01 00"_s, u"9A 01 => 9A 01 01 00 00"_s, u"9A 82 00 04 80 => 9A 82 00 04 80"_s,
+         u"9A 01 => 9A 01 02 A5 00"_s, u"9A 03 => 9A 03 00 48 00"_s, u"9D 00 C0 => 9D 00 C0 01 00"_s,
+         u"9D 00 C1 => 9D 00 C1 04 80"_s, u"95 C1 => 95 C1 04 80 00"_s, u"94 C1 => 94 C1 04 80 00"_s});
+    row("an entry switched off or the correction off hides nothing",
+        {u"9A 81 0E 01 00 => 9A 81 0E 01 00"_s, u"9A 82 0E 00 80 => 9A 82 0E 00 80"_s, u"9A 01 => 9A 01 01 00 00"_s,
+         u"9A 82 0E 04 80 => 9A 82 0E 04 80"_s, u"9A 01 => 9A 01 02 A5 00"_s, u"9A 80 00 => 9A 80 00 00 00"_s,
+         u"9A 00 => 9A 00 00 00 00"_s, u"9A 01 => 9A 01 01 00 00"_s});
+    row("cursor", {u"9A 83 0F => 9A 83 0F 00 00"_s, u"9A 83 00 => 9A 83 00 00 00"_s});
+    row("iris bias and adjustment", {u"83 06 => 83 06 5C 00 00"_s, u"83 A4 3C => 83 A4 3C 00 00"_s,
+                                     u"83 06 => 83 06 3C 00 00"_s, u"81 C0 00 => 81 C0 00 00 00"_s,
+                                     u"81 C0 01 => 81 C0 01 00 00"_s});
+    row("lens adjustment steps", {u"83 A1 => 83 A1 00 00 00"_s, u"83 A2 => 83 A2 00 00 00"_s,
+                                  u"83 A3 => 83 A3 00 00 00"_s});
+    row("white clip, burst and the day/night words",
+        {u"94 34 => 94 34 00 E0 00"_s, u"94 38 => 94 38 48 58 00"_s, u"90 01 09 => 90 01 09 01 80"_s,
+         u"90 02 1B => 90 02 1B 00 40"_s, u"90 01 18 => 90 01 18 01 60"_s, u"90 02 1C => 90 02 1C 00 30"_s,
+         u"90 02 21 => 90 02 21 00 01"_s, u"90 02 1A => 90 02 1A 00 03"_s});
     row("DSP send: running or factory value", {u"96 05 77 88 => 96 05 77 88 00"_s, u"9F 05 00 => 9F 05 00 77 88"_s,
                                                u"9F 05 01 => 9F 05 01 30 05"_s});
 }
@@ -317,6 +341,11 @@ void TstCamsim::unknownOrInvalidRequestsAreRefused_data()
     QTest::newRow("speed code 3") << u"89 93 03"_s;
     QTest::newRow("stop bits code") << u"89 94 00"_s;
     QTest::newRow("iris reference 6") << u"81 72 06"_s;
+    QTest::newRow("defect entry 15") << u"9A 81 0F 01 00"_s;
+    QTest::newRow("defect V entry 255") << u"9A 82 FF 00 00"_s;
+    QTest::newRow("cursor beyond O") << u"9A 83 10"_s;
+    QTest::newRow("iris adjustment 2") << u"81 C0 02"_s;
+    QTest::newRow("unknown defect item") << u"9A 07"_s;
 }
 
 void TstCamsim::unknownOrInvalidRequestsAreRefused()
@@ -676,7 +705,8 @@ void TstCamsim::commandLine_data()
         << QStringList{u"--baud"_s, u"19200"_s, u"--stop-bits"_s, u"2"_s, u"--id"_s, u"239"_s, u"--mode"_s, u"1:n"_s,
                        u"--pace"_s, u"--state"_s, u"s.json"_s, u"--log"_s, u"-"_s, u"--link"_s, u"/tmp/x"_s,
                        u"--silent-after"_s, u"0"_s, u"--corrupt-every"_s, u"3"_s, u"--error-on"_s, u"86/02"_s,
-                       u"--stray"_s, u"41,06"_s, u"--split"_s}
+                       u"--stray"_s, u"41,06"_s, u"--split"_s, u"--defect"_s, u"0x100,128,0x30"_s,
+                       u"--defect"_s, u"5, 6, 70, stuck"_s}
         << true;
     QTest::newRow("baud 4800") << QStringList{u"--baud"_s, u"4800"_s} << false;
     QTest::newRow("stop bits 3") << QStringList{u"--stop-bits"_s, u"3"_s} << false;
@@ -688,6 +718,9 @@ void TstCamsim::commandLine_data()
     QTest::newRow("stray odd digits") << QStringList{u"--stray"_s, u"406"_s} << false;
     QTest::newRow("unknown option") << QStringList{u"--speed"_s, u"1"_s} << false;
     QTest::newRow("positional argument") << QStringList{u"/dev/ttyS0"_s} << false;
+    QTest::newRow("defect X beyond 3FF") << QStringList{u"--defect"_s, u"1024,1,16"_s} << false;
+    QTest::newRow("defect without a peak") << QStringList{u"--defect"_s, u"1,1"_s} << false;
+    QTest::newRow("defect with a word other than stuck") << QStringList{u"--defect"_s, u"1,1,16,loose"_s} << false;
 }
 
 void TstCamsim::commandLine()
@@ -708,7 +741,25 @@ void TstCamsim::commandLine()
         QVERIFY(o.faults.refuses(0x86, 0x02) && !o.faults.refuses(0x86, 0x01));
         QCOMPARE(o.faults.stray, QByteArray("\x41\x06", 2));
         QCOMPARE(o.linkPath, u"/tmp/x"_s);
+        QVERIFY(o.defects);
+        QVERIFY((*o.defects == std::vector<camsim::PlantedDefect>{{0x100, 128, 0x30}, {5, 6, 70, 0, 0, true}}));
     }
+}
+
+void TstCamsim::plantedDefectsFromTheCommandLine()
+{
+    auto cl = camsim::parseCommandLine({u"orvik-camsim"_s, u"--defect"_s, u"none"_s});
+    QVERIFY(cl.error.isEmpty() && cl.options.defects && cl.options.defects->empty());
+    cl = camsim::parseCommandLine({u"orvik-camsim"_s, u"--defect"_s, u"0x2F0,0x1F0,0x90"_s});
+    QVERIFY(cl.error.isEmpty());
+    camsim::PtyCamera cam(cl.options);
+    QVERIFY(cam.start());
+    // The planted defect is the one the detection reports.
+    const auto reply = cam.withCamera([](Camera &c) { return c.answer(request(u"9A 01"_s, c.id())); });
+    QVERIFY(reply);
+    QCOMPARE(head(*reply), u"9A 01 02 F0 00"_s);
+    QVERIFY(cam.stop());
+    QVERIFY(Camera().defects().size() == 3);
 }
 
 QString TstCamsim::executable()
