@@ -590,6 +590,11 @@ void TstTool::defectSearch()
         QCOMPARE(row.V->text(), QString::asprintf("%04X", y));
     }
     QCOMPARE(p->storedDefects(), int(stored.size()));
+    if (const QString dir = qEnvironmentVariable("ORVIK_SHOT_DIR"); !dir.isEmpty() && stored.size() == 15) {
+        t.rig->form->resize(1280, 800);
+        runFor(50);
+        t.rig->form->grab().save(dir + u"/tool-search.png"_s);
+    }
     // Only Go1 enables the next search.
     QVERIFY(!p->KizuAuto->isEnabled());
     QVERIFY(!p->AutoKizuTimer->isActive());
