@@ -372,32 +372,19 @@ void KizuPage::KizuManu_ySet()
 void KizuPage::Kizu_xChange() { KizuManu_xSet(); }
 void KizuPage::Kizu_yChange() { KizuManu_ySet(); }
 
-void KizuPage::Kizu_defClick()
+void KizuPage::selectionFlagClick(QCheckBox *selection, QCheckBox *defect::Row::*flag)
 {
     const int n = selected();
     if (n < 0)
         return;
-    Defect[size_t(n)].ON->setChecked(Kizu_def->isChecked());
+    (Defect[size_t(n)].*flag)->setChecked(selection->isChecked());
+    // The answer to the H write brings the V write with the new flags.
     KizuManu_xSet();
 }
 
-void KizuPage::Kizu_revClick()
-{
-    const int n = selected();
-    if (n < 0)
-        return;
-    Defect[size_t(n)].R->setChecked(Kizu_rev->isChecked());
-    KizuManu_xSet();
-}
-
-void KizuPage::Kizu_ctrClick()
-{
-    const int n = selected();
-    if (n < 0)
-        return;
-    Defect[size_t(n)].F->setChecked(Kizu_ctr->isChecked());
-    KizuManu_xSet();
-}
+void KizuPage::Kizu_defClick() { selectionFlagClick(Kizu_def, &defect::Row::ON); }
+void KizuPage::Kizu_revClick() { selectionFlagClick(Kizu_rev, &defect::Row::R); }
+void KizuPage::Kizu_ctrClick() { selectionFlagClick(Kizu_ctr, &defect::Row::F); }
 
 void KizuPage::Kizu_curClick()
 {

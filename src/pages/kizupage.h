@@ -98,6 +98,8 @@ public:
     kit::Edit *kin_p2 = nullptr;
 
 private:
+    // A flag box of the selection sets the same flag of the selected row, then writes it.
+    void selectionFlagClick(QCheckBox *selection, QCheckBox *defect::Row::*flag);
     // A move of the selected entry's X or Y by the step, within 0 and the given end.
     void moveSelected(kit::Edit *position, int direction, int end);
 

@@ -6,6 +6,7 @@
 #include "link/convert.h"
 #include "link/link.h"
 #include "pages/decoder.h"
+#include "pages/kizupage.h"
 #include "widgets/dialogs.h"
 
 #include <QGridLayout>
@@ -369,26 +370,8 @@ void ToolPage::ToolNextRead(const ResponseFrame &r)
         if (k + 1 < int(std::size(DayNightWords)))
             IrIntMGNRead(DayNightWords[k + 1]);
         else
-            KizuEEPFirstRead();
+            pages.kiz->KizuEEPFirstRead();
     }
-}
-
-void ToolPage::KizuEEPRead()
-{
-    link.request(cat::DspEepromRead, 0x00, 3, uint8_t(tableIndex_));
-}
-
-void ToolPage::KizuEEPFirstRead()
-{
-    tableIndex_ = defect::FirstAddress;
-    KizuEEPRead();
-}
-
-void ToolPage::KizuEEPNextRead()
-{
-    ++tableIndex_;
-    if (tableIndex_ < defect::EndAddress)
-        KizuEEPRead();
 }
 
 // ---------------------------------------------------------------- apply
@@ -474,7 +457,7 @@ void ToolPage::Trans_end_Tool(const ResponseFrame &r)
         } else {
             KizuDataSet(r);
             link.release();
-            KizuEEPNextRead();
+            pages.kiz->KizuEEPNextRead();
         }
         return;
     }
@@ -550,7 +533,7 @@ void ToolPage::Trans_end_Tool5(const ResponseFrame &r)
     }
     KizuDataSet(r);
     link.release();
-    KizuEEPNextRead();
+    pages.kiz->KizuEEPNextRead();
 }
 
 // ---------------------------------------------------------------- iris and lens adjustment
@@ -704,7 +687,7 @@ void ToolPage::KiAuReClick()
 {
     if (!startAs(Transaction::DefectTableRead))
         return;
-    KizuEEPFirstRead();
+    pages.kiz->KizuEEPFirstRead();
 }
 
 // ---------------------------------------------------------------- white clip and burst

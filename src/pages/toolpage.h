@@ -43,10 +43,9 @@ public:
     void ToolDSPRead(uint8_t reg);
     void IrRedUpRead();                    // the first Day/Night word
     void IrIntMGNRead(int address);        // a Day/Night word of EEPROM 1
+    // The next read of the chain; after the Day/Night words the defect table, read as on
+    // the Kiz page (KizuPage::KizuEEPFirstRead).
     void ToolNextRead(const ResponseFrame &r);
-    void KizuEEPRead();                    // the table word at the table-read index
-    void KizuEEPFirstRead();
-    void KizuEEPNextRead();
 
     // Applies.
     void IAdataSet(const ResponseFrame &r);
@@ -179,7 +178,6 @@ private:
     uint8_t colourCheckHigh_ = 255;
     uint8_t nightToDayHigh_ = 255;
     uint8_t whiteClipHigh_ = 0;
-    int tableIndex_ = defect::FirstAddress;
 
     Search search_ = Search::Idle;
     int n_ = 1;                          // the slot a pass fills, 1-based; 16 ends
