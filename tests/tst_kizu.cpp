@@ -1,10 +1,8 @@
 // The Kiz page against the camera simulator: the table read and what it fills, the selection
 // and the cursor, the moves with their clamps, the flag writes, 'Kizu Read', refusals, and
 // text that is not hexadecimal.
-#include "camera.h"
 #include "pages/kizupage.h"
-#include "support/eventloop.h"
-#include "support/windowrig.h"
+#include "support/camerarig.h"
 
 #include <QRadioButton>
 #include <QtTest>
@@ -18,59 +16,17 @@ namespace {
 
 constexpr int TableRequests = 31;   // 'Kizu Setting', then the 30 table words
 
-struct KizRig
+struct KizRig : CameraRig
 {
-    std::shared_ptr<camsim::Camera> camera = std::make_shared<camsim::Camera>();
-    std::unique_ptr<WindowRig> rig;
-    // Requests answered with an error reply (category << 8 | item).
-    std::set<int> refused;
-
-    KizRig()
-    {
-        // The camera at the first speed tried, so the connection needs one attempt.
-        rig = std::make_unique<WindowRig>(4, 9600);
-        rig->peer.script = [this](const Frame7 &r) -> std::optional<Frame7> {
-            if (refused.count(r[0] << 8 | r[1]))
-                return PtyPeer::reply(uint8_t(r[0] | 0x40), r[1]);
-            return camera->answer(r);
-        };
-        if (!rig->connectNow() || !rig->waitIdle(3000))
-            rig.reset();
-        else
-            rig->peer.requests.clear();
-    }
     KizuPage *page() const { return rig->form->pages.kiz; }
     uint16_t &table(int address) { return camera->dspEeprom()[size_t(address)]; }
     // Shows the page and waits for the whole table read.
-    bool show()
-    {
-        rig->peer.requests.clear();
-        rig->showPage(Pages::KizTab);
-        return runUntil([this] { return rig->idle() && rig->peer.requests.size() >= TableRequests; });
-    }
-    // Runs a user action with the camera answering, and returns the frames it caused.
-    template <class F>
-    QStringList framesOf(F action)
-    {
-        (void)runUntil([this] { return rig->idle(); });
-        rig->peer.requests.clear();
-        action();
-        (void)settle();
-        return texts(rig->peer.requests);
-    }
-    // The link is free, and stays free a little longer, so a stray extra frame would show.
-    bool settle()
-    {
-        if (!runUntil([this] { return rig->idle(); }))
-            return false;
-        runFor(40);
-        return rig->idle();
-    }
+    bool show() { return CameraRig::show(Pages::KizTab, TableRequests); }
 };
 
 QString text(const QByteArray &hex)
 {
-    return frameText(requestFrame(hex));
+    return requestText(hex);
 }
 
 QStringList tableReadFrames()
@@ -164,12 +120,11 @@ void TstKizu::wordOutsideTheTableFillsNoRow()
     KizRig k;
     QVERIFY(k.rig);
     k.table(0xC3) = 0x0155;
-    auto answerOf = k.rig->peer.script;
     // The camera answers the read of B's V word with an address beyond the table.
-    k.rig->peer.script = [answerOf](const Frame7 &r) -> std::optional<Frame7> {
+    k.before = [](const Frame7 &r) -> std::optional<Frame7> {
         if (r[0] == 0x9D && r[2] == 0xC3)
             return PtyPeer::reply(0x9D, 0x01, 0xC3, 0x01, 0x55);
-        return answerOf(r);
+        return std::nullopt;
     };
     QVERIFY(k.show());
     QCOMPARE(texts(k.rig->peer.requests), tableReadFrames());
