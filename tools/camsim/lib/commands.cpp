@@ -89,6 +89,7 @@ const std::vector<Category> &categories()
                  titleAndCommCommands,
                  pictureCommands,
                  memoryCommands,
+                 motionCommands,
              }) {
             std::vector<Category> tables = area();
             out.insert(out.end(), std::make_move_iterator(tables.begin()), std::make_move_iterator(tables.end()));

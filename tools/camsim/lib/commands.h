@@ -68,5 +68,7 @@ std::vector<Category> titleAndCommCommands();
 std::vector<Category> pictureCommands();
 // 0x90-0x9F memories and registers.
 std::vector<Category> memoryCommands();
+// 0x85 motion detection.
+std::vector<Category> motionCommands();
 
 } // namespace camsim::commands

@@ -127,6 +127,8 @@ bool PtyCamera::start(QString *error)
         if (options_.mode)
             s.commMode = int(*options_.mode);
         camera_.powerOn();
+        for (int cell : options_.motionCells)
+            camera_.setMotionInCell(cell);
     }
 
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
