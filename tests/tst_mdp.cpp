@@ -1,10 +1,9 @@
 // The motion parameters page against the simulated camera on a pseudo-terminal: the refresh
 // chain through the five threshold pairs to the camera's line settings, the threshold and
 // interval encodings both ways, up-downs that change only themselves, and error replies.
-#include "camera.h"
 #include "pages/easypage.h"
 #include "pages/mdppage.h"
-#include "support/windowrig.h"
+#include "support/simcamera.h"
 
 #include <QtTest>
 
@@ -24,31 +23,10 @@ int Settings::*const Thresholds[MdpPage::Levels] = {
     &Settings::motionThreshold9,
 };
 
-// The simulated camera, with a script that may answer a request first.
-struct ParameterCamera
-{
-    camsim::Camera cam;
-    std::function<std::optional<Frame7>(const Frame7 &)> script;
-
-    std::optional<Frame7> answer(const Frame7 &r)
-    {
-        if (script)
-            if (auto f = script(r))
-                return f;
-        return cam.answer(r);
-    }
-};
-
 const QStringList Refresh = requestTexts({"8514", "8523", "851500", "851501", "851502", "851503", "851504", "8911"});
 
-bool chainOf(WindowRig &rig, qsizetype from, int count)
-{
-    return WindowRig::waitFor([&] { return rig.idle() && rig.peer.requests.size() >= from + count; })
-        && rig.settle() && rig.peer.requests.size() == from + count;
-}
-
 // Connected, the page shown and refreshed; the requests before the refresh forgotten.
-std::unique_ptr<WindowRig> shownPage(const std::shared_ptr<ParameterCamera> &cam)
+std::unique_ptr<WindowRig> shownPage(const std::shared_ptr<SimCamera> &cam)
 {
     auto rig = WindowRig::connectedTo(cam, 9600);
     if (!rig || !rig->settle())
@@ -87,7 +65,7 @@ private slots:
 
 void TstMdp::refreshReadsEveryParameter()
 {
-    auto cam = std::make_shared<ParameterCamera>();
+    auto cam = std::make_shared<SimCamera>();
     Settings &s = cam->cam.live();
     s.motionInterval = 300, s.motionIntervalFix = 0x0102;
     // Bytes as the camera keeps them: 256 - threshold.
@@ -130,7 +108,7 @@ void TstMdp::thresholdSends()
     QFETCH(int, level);
     QFETCH(int, threshold);
     QFETCH(QByteArray, frame);
-    auto cam = std::make_shared<ParameterCamera>();
+    auto cam = std::make_shared<SimCamera>();
     auto rig = shownPage(cam);
     QVERIFY(rig);
     MdpPage *p = rig->form->pages.mdp;
@@ -158,7 +136,7 @@ void TstMdp::intervalSends()
     QFETCH(QString, button);
     QFETCH(int, interval);
     QFETCH(QByteArray, frame);
-    auto cam = std::make_shared<ParameterCamera>();
+    auto cam = std::make_shared<SimCamera>();
     auto rig = shownPage(cam);
     QVERIFY(rig);
     MdpPage *p = rig->form->pages.mdp;
@@ -170,7 +148,7 @@ void TstMdp::intervalSends()
 
 void TstMdp::sentValuesReadBack()
 {
-    auto cam = std::make_shared<ParameterCamera>();
+    auto cam = std::make_shared<SimCamera>();
     auto rig = shownPage(cam);
     QVERIFY(rig);
     MdpPage *p = rig->form->pages.mdp;
@@ -217,7 +195,7 @@ void TstMdp::upDownsChangeOnlyThemselves()
     QFETCH(int, start);
     QFETCH(QString, action);
     QFETCH(int, position);
-    auto cam = std::make_shared<ParameterCamera>();
+    auto cam = std::make_shared<SimCamera>();
     auto rig = shownPage(cam);
     QVERIFY(rig);
     auto *u = rig->form->findChild<kit::UpDown *>(upDown);
@@ -233,7 +211,7 @@ void TstMdp::upDownsChangeOnlyThemselves()
 
 void TstMdp::pairBeyondFourSetsNothing()
 {
-    auto cam = std::make_shared<ParameterCamera>();
+    auto cam = std::make_shared<SimCamera>();
     // The answer to pair 1 names pair 7.
     cam->script = [](const Frame7 &r) -> std::optional<Frame7> {
         if (r[0] == 0x85 && r[1] == 0x15 && r[2] == 1)
@@ -267,7 +245,7 @@ void TstMdp::errorRepliesStopTheRefresh()
 {
     QFETCH(int, failing);
     QFETCH(int, category);
-    auto cam = std::make_shared<ParameterCamera>();
+    auto cam = std::make_shared<SimCamera>();
     Settings &s = cam->cam.live();
     s.motionInterval = 7, s.motionIntervalFix = 9;
     for (int Settings::*t : Thresholds)

@@ -3,12 +3,11 @@
 // enabling by the detection state, the level lists, every write, the area 1 rectangle and its
 // re-read, the motion data with reference and differences, the inspection test, error replies
 // and busy drops.
-#include "camera.h"
 #include "link/categories.h"
 #include "pages/easy2page.h"
 #include "pages/facpage.h"
 #include "pages/motionpage.h"
-#include "support/windowrig.h"
+#include "support/simcamera.h"
 
 #include <QRadioButton>
 #include <QtTest>
@@ -21,26 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The simulated camera, with a script that may answer a request first (values the test
-// wants exactly, error replies, silence).
-struct MotionCamera
-{
-    camsim::Camera cam;
-    // A reply, std::nullopt to leave the request to the camera, or a silent request.
-    std::function<std::optional<Frame7>(const Frame7 &)> script;
-    std::set<int> silent;   // category << 8 | item
-
-    std::optional<Frame7> answer(const Frame7 &r)
-    {
-        if (silent.count(r[0] << 8 | r[1]))
-            return std::nullopt;
-        if (script)
-            if (auto f = script(r))
-                return f;
-        return cam.answer(r);
-    }
-};
 
 // An error reply for one category and item, everything else to the camera.
 std::function<std::optional<Frame7>(const Frame7 &)> failing(int key, uint8_t category)
@@ -104,11 +83,15 @@ QString writeText(int item, const QList<int> &data)
     return frameText(requestFrame(hex));
 }
 
-// Waits until the chain has sent `count` more requests and the link is free again.
-bool chainOf(WindowRig &rig, qsizetype from, int count)
+// Connected, the Motion page shown and its refresh done: requests 0-15.
+std::unique_ptr<WindowRig> motionShown(const std::shared_ptr<SimCamera> &cam)
 {
-    return WindowRig::waitFor([&] { return rig.idle() && rig.peer.requests.size() >= from + count; })
-        && rig.settle() && rig.peer.requests.size() == from + count;
+    auto rig = WindowRig::connectedTo(cam, 9600);
+    if (!rig || !rig->settle())
+        return nullptr;
+    rig->peer.requests.clear();
+    rig->showPage(Pages::MotTab);
+    return chainOf(*rig, 0, 16) ? std::move(rig) : nullptr;
 }
 
 } // namespace
@@ -155,7 +138,7 @@ private slots:
 
 void TstMotion::refreshFillsThePageAndItsCopies()
 {
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     camsim::Settings &s = cam->cam.live();
     s.motion = 1, s.motionLevel = 9, s.motionContact = 1, s.motionTime = 2, s.motionOsd = 1;
     s.motionRow1 = 0x01, s.motionRow2 = 0x02, s.motionRow3 = 0x80;
@@ -165,12 +148,8 @@ void TstMotion::refreshFillsThePageAndItsCopies()
     s.area2HPos = 0xFF38, s.area2VPos = 100, s.area2Width = 300, s.area2Height = 400;
     s.area3HPos = 0x7FFF, s.area3VPos = 0x8000, s.area3Width = 0, s.area3Height = 0x7FFF;
     cam->cam.setMotionInCell(10);
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    QVERIFY(rig->settle());
-    rig->peer.requests.clear();
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     // Only reads: applying the values wrote nothing back.
     QCOMPARE(itemsSent(*rig), RefreshItems);
     QCOMPARE(rig->peer.requests.at(0), requestFrame("8510"));
@@ -242,7 +221,7 @@ void TstMotion::clickSendsTheHalfGrid()
     QFETCH(bool, easy);
     QFETCH(int, half);
     QFETCH(QList<int>, bytes);
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     cam->cam.live().motion = 1;
     camsim::Settings &s = cam->cam.live();
     s.motionRow1 = s.motionRow2 = s.motionRow3 = s.motionRow4 = s.motionRow5 = s.motionRow6 = 0;
@@ -271,7 +250,7 @@ void TstMotion::areaReplyTicksBothCopies()
     QFETCH(QList<int>, cells);
     QFETCH(int, half);
     QFETCH(QList<int>, bytes);
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     camsim::Settings &s = cam->cam.live();
     s.motionRow1 = half == 0 ? bytes[0] : 0, s.motionRow2 = half == 0 ? bytes[1] : 0;
     s.motionRow3 = half == 0 ? bytes[2] : 0, s.motionRow4 = half == 1 ? bytes[0] : 0;
@@ -302,12 +281,10 @@ void TstMotion::areaReplyTicksBothCopies()
 
 void TstMotion::clickReadsOnlyItsOwnCopy()
 {
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     cam->cam.live().motion = 1;   // the page's grid takes clicks only while detection is on
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     // The camera watches every cell at first: both copies are full. Clearing cells on the
     // page copy leaves the EASY2 copy full, and its clicks send its own boxes.
     for (int c : {1, 2, 3, 25}) {
@@ -338,12 +315,10 @@ void TstMotion::detectionReplyEnables()
 {
     QFETCH(int, detect);
     QFETCH(int, contact);
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     cam->cam.live().motion = detect ? 0 : 1;
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     cam->cam.live().motion = detect;
     cam->cam.live().motionContact = contact;
     rig->form->SW1Click();
@@ -361,13 +336,11 @@ void TstMotion::detectionReplyEnables()
 
 void TstMotion::detectionWriteAnswerAppliesAndEnds()
 {
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     cam->cam.live().motion = 1;
     cam->cam.live().motionLevel = 3;
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     MotionPage *m = rig->form->pages.mot;
 
     // The answer carries the new state in the detection read's layout: it is applied, and
@@ -403,20 +376,18 @@ void TstMotion::levelLists()
     QFETCH(int, level);
     QFETCH(int, page);
     QFETCH(int, copy);
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     cam->cam.live().motion = 1;
     cam->cam.live().motionLevel = level;
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     QCOMPARE(rig->form->pages.mot->MoLv->itemIndex(), page);
     QCOMPARE(rig->form->pages.easy2->MoLvE->itemIndex(), copy);
 }
 
 void TstMotion::easy2MaxIsPlusSeven()
 {
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     cam->cam.live().motion = 1;
     auto rig = WindowRig::connectedTo(cam, 9600);
     QVERIFY(rig);
@@ -498,11 +469,9 @@ void TstMotion::upDownEncodings()
     QFETCH(QList<int>, positions);
     QFETCH(QString, action);
     QFETCH(QString, frame);
-    auto cam = std::make_shared<MotionCamera>();
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto cam = std::make_shared<SimCamera>();
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     MotionPage *m = rig->form->pages.mot;
     kit::UpDown *pair[2] = {};
     if (upDown == u"mot_hpUD"_s || upDown == u"mot_vpUD"_s)
@@ -539,15 +508,13 @@ void TstMotion::areaRectangleRereadsTheGrid()
     QFETCH(QByteArray, frame);
     QFETCH(QList<int>, cells);
     QFETCH(bool, stored);
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     camsim::Settings &s = cam->cam.stored();
     s.motion = 1, s.motionHPos = uint8_t(-61), s.motionVPos = uint8_t(-50), s.motionWidth = 10, s.motionHeight = 0;
     s.motionRow1 = 0x01, s.motionRow2 = s.motionRow3 = s.motionRow4 = s.motionRow5 = s.motionRow6 = 0;
     cam->cam.reset();
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     QCOMPARE(tickedCells(*rig, false), (std::set<int>{1}));
     if (eeprom)
         rig->form->pages.mot->mot_eep->setChecked(true);
@@ -592,17 +559,15 @@ void TstMotion::motionData()
     QFETCH(Reads, reads);
     QFETCH(bool, diff);
     QFETCH(Shown, shown);
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     QMap<int, int> values;
     cam->script = [&values](const Frame7 &r) -> std::optional<Frame7> {
         if (r[0] == 0x85 && r[1] == 0x20)
             return PtyPeer::reply(0x85, 0x20, r[2], uint8_t(values.value(r[2]) >> 8), uint8_t(values.value(r[2])));
         return std::nullopt;
     };
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     MotionPage *m = rig->form->pages.mot;
     m->mot_diff->setChecked(diff);
 
@@ -623,17 +588,15 @@ void TstMotion::motionData()
 
 void TstMotion::diffToggleRewritesWithoutSending()
 {
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     int round = 0;
     cam->script = [&round](const Frame7 &r) -> std::optional<Frame7> {
         if (r[0] == 0x85 && r[1] == 0x20)
             return PtyPeer::reply(0x85, 0x20, r[2], 0, uint8_t(round == 0 ? 100 : 100 + r[2] - 20));
         return std::nullopt;
     };
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     MotionPage *m = rig->form->pages.mot;
     m->MotDR->click();
     QVERIFY(chainOf(*rig, 16, 49));
@@ -659,7 +622,7 @@ void TstMotion::diffToggleRewritesWithoutSending()
 
 void TstMotion::diffReadShowsCameraValuesOnly()
 {
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     cam->script = [](const Frame7 &r) -> std::optional<Frame7> {
         if (r[0] == 0x85 && r[1] == 0x20)
             return PtyPeer::reply(0x85, 0x20, r[2], 0, 50);
@@ -667,10 +630,8 @@ void TstMotion::diffReadShowsCameraValuesOnly()
             return PtyPeer::reply(0x85, 0x21, r[2], 0x03, uint8_t(r[2]));   // 768 + index
         return std::nullopt;
     };
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     MotionPage *m = rig->form->pages.mot;
     m->MotDR->click();
     QVERIFY(chainOf(*rig, 16, 49));
@@ -691,7 +652,7 @@ void TstMotion::diffReadShowsCameraValuesOnly()
 
 void TstMotion::dataIndexBeyondTheGrid()
 {
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     cam->script = [](const Frame7 &r) -> std::optional<Frame7> {
         if (r[0] == 0x85 && r[1] == 0x20 && r[2] == 3)   // the answer to index 3 names index 48
             return PtyPeer::reply(0x85, 0x20, 48, 0x04, 0x00);
@@ -699,10 +660,8 @@ void TstMotion::dataIndexBeyondTheGrid()
             return PtyPeer::reply(0x85, 0x20, r[2], 0x03, 0x09);
         return std::nullopt;
     };
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     MotionPage *m = rig->form->pages.mot;
     m->MotDR->click();
     // Indexes 0 to 3 (the last answered as 48), then straight to the maxima.
@@ -730,16 +689,14 @@ void TstMotion::happenLabels()
 {
     QFETCH(QList<int>, data);
     QFETCH(QStringList, labels);
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     cam->script = [data](const Frame7 &r) -> std::optional<Frame7> {
         if (r[0] == 0x85 && r[1] == 0x22)
             return PtyPeer::reply(0x85, 0x22, uint8_t(data[0]), uint8_t(data[1]), uint8_t(data[2]));
         return std::nullopt;
     };
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     MotionPage *m = rig->form->pages.mot;
     QCOMPARE((QStringList{m->mot_max_h->text(), m->mot_max->text(), m->mot_happen->text()}), labels);
 }
@@ -771,17 +728,15 @@ void TstMotion::inspectionBits()
     QFETCH(QStringList, frames);
     QFETCH(QList<int>, answers);
     QFETCH(QList<int>, found);
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     cam->script = [answers](const Frame7 &r) -> std::optional<Frame7> {
         const int group = r[1] & 0x03;   // 0x98 / 0x9C: 0 ... 0x9A / 0x9E: 2
         if (r[0] == 0x85 && ((r[1] >= 0x98 && r[1] <= 0x9A) || (r[1] >= 0x9C && r[1] <= 0x9E)))
             return PtyPeer::reply(0x85, r[1], uint8_t(answers[2 * group]), uint8_t(answers[2 * group + 1]));
         return std::nullopt;
     };
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     MotionPage *m = rig->form->pages.mot;
     if (!inspect.isEmpty())
         for (int c = 1; c <= MotionPage::Cells; ++c)
@@ -812,12 +767,10 @@ void TstMotion::inspectionFindsTheMovingCell()
 {
     QFETCH(int, moving);
     QFETCH(bool, quick);
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     cam->cam.setMotionInCell(moving);
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     MotionPage *m = rig->form->pages.mot;
     m->mot_it_fix->setChecked(quick);
     m->mot_get->click();
@@ -833,11 +786,9 @@ void TstMotion::inspectionFindsTheMovingCell()
 
 void TstMotion::repeatEndsAfterTheCurrentRound()
 {
-    auto cam = std::make_shared<MotionCamera>();
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto cam = std::make_shared<SimCamera>();
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     MotionPage *m = rig->form->pages.mot;
     m->mot_rep->setChecked(true);
     m->mot_get->click();
@@ -872,7 +823,7 @@ void TstMotion::errorRepliesStopChains()
     QFETCH(int, key);
     QFETCH(int, category);
     QFETCH(int, sent);
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     camsim::Settings &s = cam->cam.live();
     s.motion = 1, s.motionRow1 = 0x0F, s.motionHPos = 5, s.area2HPos = 7;
     cam->cam.setMotionInCell(20);
@@ -904,12 +855,10 @@ void TstMotion::errorRepliesStopChains()
 
 void TstMotion::clicksWhileBusyAreDropped()
 {
-    auto cam = std::make_shared<MotionCamera>();
+    auto cam = std::make_shared<SimCamera>();
     cam->cam.live().motion = 1;
-    auto rig = WindowRig::connectedTo(cam, 9600);
+    auto rig = motionShown(cam);
     QVERIFY(rig);
-    rig->showPage(Pages::MotTab);
-    QVERIFY(chainOf(*rig, 0, 16));
     MotionPage *m = rig->form->pages.mot;
     cam->silent.insert(0x8584);
     cell(*rig, 1, false)->click();

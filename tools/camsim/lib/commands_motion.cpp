@@ -70,20 +70,13 @@ void cellsFromArea(Camera &cam, Persist persist)
         cam.set(kRowFields[r], rows[r], persist);
 }
 
-Frame7 areaPosition(Camera &cam, const Request &r)
+// Area 1 position (signed bytes) or size, as data 1 and data 2.
+template <int Settings::*H, int Settings::*V>
+Frame7 area(Camera &cam, const Request &r)
 {
     const Persist p = storeIf(r.d3);
-    cam.set(&S::motionHPos, r.d1, p);
-    cam.set(&S::motionVPos, r.d2, p);
-    cellsFromArea(cam, p);
-    return echo(cam, r);
-}
-
-Frame7 areaSize(Camera &cam, const Request &r)
-{
-    const Persist p = storeIf(r.d3);
-    cam.set(&S::motionWidth, r.d1, p);
-    cam.set(&S::motionHeight, r.d2, p);
+    cam.set(H, r.d1, p);
+    cam.set(V, r.d2, p);
     cellsFromArea(cam, p);
     return echo(cam, r);
 }
@@ -215,8 +208,8 @@ std::vector<Category> motionCommands()
             writeEcho(0x91, &S::motionLevel),
             writeEcho(0x92, &S::motionTime),
             writeEcho(0x93, &S::motionOsd),
-            handle(0x94, areaPosition),
-            handle(0x95, areaSize),
+            handle(0x94, area<&S::motionHPos, &S::motionVPos>),
+            handle(0x95, area<&S::motionWidth, &S::motionHeight>),
             writeEcho(0x96, &S::motionContact),
             handle(0x98, inspect<0>),
             handle(0x99, inspect<16>),
