@@ -513,7 +513,8 @@ private slots:
         row("quick ticked", "MotionSheet", {u"mot_it_fix"_s}, "checked", true);
         row("motion boxes clear", "MotionSheet", {u"mot_rep"_s, u"mot_diff"_s, u"mot_eep"_s, u"MoOSD"_s}, "checked",
             false);
-        row("motion data length", "MotionSheet", motionDataNames(), "maxLength", 4);
+        // Four characters, or five for a value of 10000 and more, shown in full.
+        row("motion data length", "MotionSheet", motionDataNames(), "maxLength", 5);
         row("T_baud_rate", "MotPara", {u"T_baud_rate"_s}, "itemIndex", 2);
         row("T_stop_bit", "MotPara", {u"T_stop_bit"_s}, "itemIndex", 0);
         row("Label185 empty", "MotPara", {u"Label185"_s}, "text", QString());

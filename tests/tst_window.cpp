@@ -209,7 +209,9 @@ void TstWindow::osdKeys()
     rig.form->setSwitchWindow(&switches);
     QVERIFY(rig.connectNow());
     QTRY_VERIFY(rig.form->link.Trans_chk());
-    rig.showPage(Pages::MdpTab); // whatever page is shown
+    // Whatever page is shown; this one sends nothing (the echoing camera would keep some
+    // chains, such as the threshold pairs of the MDP page, reading pair 1 for ever).
+    rig.showPage(Pages::WadjTab);
     QTRY_VERIFY(rig.form->link.Trans_chk());
     rig.form->SW3->trigger();
     QVERIFY(switches.isVisible());

@@ -5,7 +5,9 @@
 #include "link/categories.h"
 #include "link/connection.h"
 #include "link/link.h"
+#include "pages/decoder.h"
 #include "pages/easypage.h"
+#include "pages/motionpage.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,6 +16,20 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+using namespace decode;
+using cat::Motion;
+
+enum : uint8_t {
+    ItemInterval = 0x14,
+    ItemThresholds = 0x15,
+    ItemInterval2 = 0x23,
+    ItemLineSettings = 0x11,   // category Comm
+    WriteInterval2 = 0x9B,
+    WriteInterval = 0x9F,
+    WriteThreshold = 0xA0,
+};
+constexpr int Pairs = MdpPage::Levels / 2;
 
 // One parameter row: caption, edit with its up-down, and the parameter's own "send".
 void addParameterRow(QGridLayout *grid, int row, QWidget *parent, const QString &caption,
@@ -120,6 +136,11 @@ void MdpPage::connectHandlers()
     kit::connect(T_stop_bit, this, &MdpPage::T_stop_bitClick);
     kit::connect(C_baud_rate, this, &MdpPage::C_baud_rateClick);
     kit::connect(C_stop_bit, this, &MdpPage::C_stop_bitClick);
+    // The parameter up-downs only change their value; each "send" writes one parameter.
+    kit::connect(mot_t_it_s, this, &MdpPage::mot_t_it_sClick);
+    kit::connect(mot_t_itf_s, this, &MdpPage::mot_t_itf_sClick);
+    for (int n = 0; n < Levels; ++n)
+        kit::connect(mot_t_l_s[size_t(n)], this, &MdpPage::mot_t_l_sClick, n);
 }
 
 void MdpPage::T_baud_rateClick()
@@ -165,5 +186,76 @@ void MdpPage::PageCheck()
 
 void MdpPage::MotIntRead()
 {
-    link.request(cat::Motion, 0x14, 1);
+    link.request(Motion, ItemInterval, 1);
+}
+
+void MdpPage::MotParaRead(int pair)
+{
+    link.request(Motion, ItemThresholds, 2, uint8_t(pair));
+}
+
+void MdpPage::CommIDRead2()
+{
+    link.request(cat::Comm, ItemLineSettings, 1);
+}
+
+void MdpPage::MotParaNextRead(const ResponseFrame &r)
+{
+    if (r.data1() < Pairs - 1)
+        MotParaRead(r.data1() + 1);
+    else
+        CommIDRead2();
+}
+
+void MdpPage::MotIntSet(const ResponseFrame &r)
+{
+    mot_t_itUD->setPosition(r.data1() << 8 | r.data2());
+}
+
+void MdpPage::MotInt2Set(const ResponseFrame &r)
+{
+    mot_t_itfUD->setPosition(r.data1() << 8 | r.data2());
+}
+
+void MdpPage::MotParaSet(const ResponseFrame &r)
+{
+    const int pair = r.data1();
+    // There are five pairs; any other pair names no level.
+    if (pair >= Pairs)
+        return;
+    mot_t_lUD[size_t(2 * pair)]->setPosition(thresholdOf(r.data2()));
+    mot_t_lUD[size_t(2 * pair + 1)]->setPosition(thresholdOf(r.data3()));
+}
+
+void MdpPage::Trans_end_MotPara(const ResponseFrame &r)
+{
+    static constexpr DecodeStep Steps[] = {
+        {Motion, ItemInterval, apply<&MdpPage::MotIntSet>, then<&MotionPage::MotInt2Read>},
+        {Motion, ItemInterval2, apply<&MdpPage::MotInt2Set>, then<&MdpPage::MotParaFirstRead>},
+        {Motion, ItemThresholds, apply<&MdpPage::MotParaSet>, then<&MdpPage::MotParaNextRead>},
+        {cat::Comm, ItemLineSettings, apply<&MdpPage::CommIDSet2>},   // the refresh ends
+    };
+    decode(r, Steps);
+}
+
+void MdpPage::sendInterval(uint8_t item, const kit::UpDown *upDown)
+{
+    const int interval = upDown->position();
+    link.request(Motion, item, 4, uint8_t(interval >> 8), uint8_t(interval), 0x01);
+}
+
+void MdpPage::mot_t_it_sClick()
+{
+    sendInterval(WriteInterval, mot_t_itUD);
+}
+
+void MdpPage::mot_t_itf_sClick()
+{
+    sendInterval(WriteInterval2, mot_t_itfUD);
+}
+
+void MdpPage::mot_t_l_sClick(int level)
+{
+    link.request(Motion, WriteThreshold, 4, uint8_t(level), thresholdByte(mot_t_lUD[size_t(level)]->position()),
+                 0x01);
 }

@@ -4,6 +4,8 @@
 
 #include <array>
 
+// The motion detector's tuning: the threshold of each of the ten levels and two interval
+// times, each sent by its own button; and the camera's and the PC's line settings.
 class MdpPage : public Page
 {
     Q_OBJECT
@@ -12,9 +14,32 @@ public:
     void layoutControls() override;
     // The first read when the page is shown.
     void PageCheck() override;
-    void MotIntRead();
+    void Trans_end(const ResponseFrame &r) override { Trans_end_MotPara(r); }
     void attachConnection(Connection &connection) override;
     void connectHandlers() override;
+
+    // Reads of the refresh chain; the fixed interval is read with the Motion page's MotInt2Read.
+    void MotIntRead();
+    // The thresholds of levels 2k and 2k + 1.
+    void MotParaRead(int pair);
+    // The camera's stored line settings (0x89/0x11).
+    void CommIDRead2();
+
+    void MotIntSet(const ResponseFrame &r);
+    void MotInt2Set(const ResponseFrame &r);
+    void MotParaSet(const ResponseFrame &r);
+
+    void Trans_end_MotPara(const ResponseFrame &r);
+
+    // The "send" buttons.
+    void mot_t_it_sClick();
+    void mot_t_itf_sClick();
+    // mot_t_l0_sClick .. mot_t_l9_sClick: the level is bound in the connection.
+    void mot_t_l_sClick(int level);
+
+    // The camera holds 256 - threshold in one byte.
+    static uint8_t thresholdByte(int threshold) { return uint8_t(256 - threshold); }
+    static int thresholdOf(uint8_t b) { return 256 - b; }
 
     // The camera's stored line settings from a 0x89/0x11 reply, here and on the EASY page.
     void CommIDSet2(const ResponseFrame &r);
@@ -52,5 +77,10 @@ public:
     kit::RadioGroup *T_stop_bit = nullptr;
 
 private:
+    void MotParaFirstRead() { MotParaRead(0); }
+    void MotParaNextRead(const ResponseFrame &r);
+    // An interval time (16 bits, high byte first) with data 3 = 1.
+    void sendInterval(uint8_t item, const kit::UpDown *upDown);
+
     Connection *connection_ = nullptr;
 };

@@ -21,7 +21,8 @@ void Page::decode(const ResponseFrame &r, std::span<const DecodeStep> steps)
         for (const DecodeStep &s : steps) {
             if (s.category != r.category() || s.item != r.item())
                 continue;
-            s.apply(pages, r);
+            if (s.apply)
+                s.apply(pages, r);
             link.release();
             if (s.next)
                 s.next(pages, r);

@@ -19,6 +19,7 @@ struct Pages;
 // One row of a decoder table: a reply of this category and item is applied by `apply`
 // (while the link is still busy, so the controls' own handlers send nothing back), then the
 // link is released, then `next` sends the next read of the chain (nullptr: the chain ends).
+// A reply that only moves the chain on has no apply (nullptr).
 // Build the two function pointers with decode::apply<&Page::XSet> and decode::then<&Page::XRead>;
 // either may name an operation of another page.
 struct DecodeStep

@@ -173,6 +173,8 @@ private slots:
     void resetReloadsStoredSettingsOnly();
     void lineSettingsWaitForPowerOn();
     void figuresMoveBetweenReads();
+    void motionDetector();
+    void motionAreaKeptOnlyWithEeprom();
     void assembler_data();
     void assembler();
 
@@ -305,6 +307,28 @@ void TstCamsim::exchanges_data()
         {u"94 34 => 94 34 00 E0 00"_s, u"94 38 => 94 38 48 58 00"_s, u"90 01 09 => 90 01 09 01 80"_s,
          u"90 02 1B => 90 02 1B 00 40"_s, u"90 01 18 => 90 01 18 01 60"_s, u"90 02 1C => 90 02 1C 00 30"_s,
          u"90 02 21 => 90 02 21 00 01"_s, u"90 02 1A => 90 02 1A 00 03"_s});
+    row("motion reads", {u"85 10 => 85 10 00 04 00"_s, u"85 11 => 85 11 00 00 00"_s, u"85 12 => 85 12 FF FF FF"_s,
+                         u"85 13 => 85 13 FF FF FF"_s, u"85 14 => 85 14 00 1E 00"_s, u"85 15 01 => 85 15 01 80 9C"_s,
+                         u"85 16 => 85 16 00 00 00"_s, u"85 17 => 85 17 50 3C 00"_s, u"85 18 => 85 18 FF D8 00"_s,
+                         u"85 19 => 85 19 FF E2 00"_s, u"85 1A => 85 1A 00 28 00"_s, u"85 1B => 85 1B 00 1E 00"_s,
+                         u"85 1C => 85 1C 00 28 00"_s, u"85 1D => 85 1D 00 1E 00"_s, u"85 1E => 85 1E 00 14 00"_s,
+                         u"85 1F => 85 1F 00 0F 00"_s, u"85 23 => 85 23 00 03 00"_s});
+    row("motion switch answers in the 0x10 layout",
+        {u"85 90 01 => 85 90 01 04 00"_s, u"85 91 09 => 85 91 09 00 00"_s, u"85 96 01 => 85 96 01 00 00"_s,
+         u"85 10 => 85 10 01 09 01"_s});
+    row("motion time and OSD", {u"85 92 02 => 85 92 02 00 00"_s, u"85 93 01 => 85 93 01 00 00"_s,
+                                u"85 11 => 85 11 02 01 00"_s});
+    row("motion cells", {u"85 84 01 02 80 => 85 84 01 02 80"_s, u"85 85 00 81 00 => 85 85 00 81 00"_s,
+                         u"85 12 => 85 12 01 02 80"_s, u"85 13 => 85 13 00 81 00"_s});
+    row("area 1 decides the watched cells",
+        {u"85 95 0A 0A 00 => 85 95 0A 0A 00"_s, u"85 12 => 85 12 00 00 18"_s, u"85 13 => 85 13 18 00 00"_s,
+         u"85 94 BA CE 00 => 85 94 BA CE 00"_s, u"85 12 => 85 12 01 00 00"_s, u"85 13 => 85 13 00 00 00"_s,
+         u"85 16 => 85 16 BA CE 00"_s, u"85 17 => 85 17 0A 0A 00"_s});
+    row("thresholds by level, read in pairs",
+        {u"85 15 02 => 85 15 02 B0 C0"_s, u"85 A0 05 9C 01 => 85 A0 05 9C 01"_s, u"85 15 02 => 85 15 02 B0 9C"_s,
+         u"85 A0 09 01 01 => 85 A0 09 01 01"_s, u"85 15 04 => 85 15 04 E8 01"_s});
+    row("intervals", {u"85 9F 01 2C 01 => 85 9F 01 2C 01"_s, u"85 14 => 85 14 01 2C 00"_s,
+                      u"85 9B 00 64 00 => 85 9B 00 64 00"_s, u"85 23 => 85 23 00 64 00"_s});
     row("DSP send: running or factory value", {u"96 05 77 88 => 96 05 77 88 00"_s, u"9F 05 00 => 9F 05 00 77 88"_s,
                                                u"9F 05 01 => 9F 05 01 30 05"_s});
 }
@@ -346,6 +370,9 @@ void TstCamsim::unknownOrInvalidRequestsAreRefused_data()
     QTest::newRow("cursor beyond O") << u"9A 83 10"_s;
     QTest::newRow("iris adjustment 2") << u"81 C0 02"_s;
     QTest::newRow("unknown defect item") << u"9A 07"_s;
+    QTest::newRow("motion threshold pair 5") << u"85 15 05"_s;
+    QTest::newRow("motion threshold level 10") << u"85 A0 0A 01 01"_s;
+    QTest::newRow("unknown motion item") << u"85 30"_s;
 }
 
 void TstCamsim::unknownOrInvalidRequestsAreRefused()
@@ -457,6 +484,71 @@ void TstCamsim::figuresMoveBetweenReads()
         QVERIFY(a && b);
         QVERIFY2(head(*a) != head(*b), qPrintable(req));
     }
+}
+
+void TstCamsim::motionDetector()
+{
+    Camera cam;
+    auto ask = [&](const char *req) { return *cam.answer(request(QString::fromLatin1(req), cam.id())); };
+    auto word = [](const Frame7 &f) { return f[3] << 8 | f[4]; };
+    // A still scene: the figures change by a few units; nothing is found at the usual value.
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(word(ask("85 21 13")) <= 3);
+    QCOMPARE(head(ask("85 99 FF FF 08")), u"85 99 00 00 00"_s);
+    QCOMPARE(head(ask("85 22")).mid(9), u"FF 00"_s);
+
+    cam.setMotionInCell(20);
+    cam.setMotionInCell(0);    // no such cells
+    cam.setMotionInCell(49);
+    QVERIFY(cam.motionInCell(20) && !cam.motionInCell(19) && !cam.motionInCell(21));
+    // Cell 20 is index 19; it jumps by hundreds, its neighbour does not.
+    const int before = word(ask("85 20 13"));
+    const int after = word(ask("85 20 13"));
+    QVERIFY2(std::abs(after - before) >= 300 && before >= 1500, qPrintable(u"%1 %2"_s.arg(before).arg(after)));
+    QVERIFY(word(ask("85 21 13")) >= 300);
+    QVERIFY(word(ask("85 21 12")) <= 3);
+    // Inspection bits run from bit 7 = lowest cell; only asked cells are tested.
+    QCOMPARE(head(ask("85 99 FF FF 80")), u"85 99 10 00 00"_s);
+    QCOMPARE(head(ask("85 9D EF FF 08")), u"85 9D 00 00 00"_s);
+    QCOMPARE(head(ask("85 98 FF FF 08")), u"85 98 00 00 00"_s);
+    QCOMPARE(head(ask("85 9E FF FF 08")), u"85 9E 00 00 00"_s);
+    // The maxima name index 19; "happen" needs detection on; unwatched cells do not count.
+    QCOMPARE(head(ask("85 22")), u"85 22 13 13 00"_s);
+    ask("85 90 01");
+    QCOMPARE(head(ask("85 22")), u"85 22 13 13 01"_s);
+    ask("85 84 FF FF 00");
+    QCOMPARE(head(ask("85 22")).mid(9), u"FF 00"_s);
+
+    cam.clearMotion();
+    QVERIFY(!cam.motionInCell(20));
+    QVERIFY(word(ask("85 21 13")) <= 3);
+
+    // The command line's moving cells are there from the start.
+    camsim::Options o;
+    o.motionCells = {5, 48};
+    camsim::PtyCamera pty(o);
+    QVERIFY(pty.start());
+    QVERIFY(pty.withCamera([](Camera &c) { return c.motionInCell(5) && c.motionInCell(48) && !c.motionInCell(6); }));
+}
+
+void TstCamsim::motionAreaKeptOnlyWithEeprom()
+{
+    Camera cam;
+    auto ask = [&](const char *req) { return head(*cam.answer(request(QString::fromLatin1(req), cam.id()))); };
+    // Without the EEPROM flag the area, the cells it gives and the interval last until reset.
+    ask("85 95 0A 0A 00");
+    ask("85 9B 00 10 00");
+    QCOMPARE(ask("85 12"), u"85 12 00 00 18"_s);
+    ask("8F");
+    QCOMPARE(ask("85 12"), u"85 12 FF FF FF"_s);
+    QCOMPARE(ask("85 17"), u"85 17 50 3C 00"_s);
+    QCOMPARE(ask("85 23"), u"85 23 00 03 00"_s);
+    ask("85 95 0A 0A 01");
+    ask("85 9B 00 10 01");
+    ask("8F");
+    QCOMPARE(ask("85 12"), u"85 12 00 00 18"_s);
+    QCOMPARE(ask("85 17"), u"85 17 0A 0A 00"_s);
+    QCOMPARE(ask("85 23"), u"85 23 00 10 00"_s);
 }
 
 void TstCamsim::assembler_data()
@@ -706,7 +798,7 @@ void TstCamsim::commandLine_data()
                        u"--pace"_s, u"--state"_s, u"s.json"_s, u"--log"_s, u"-"_s, u"--link"_s, u"/tmp/x"_s,
                        u"--silent-after"_s, u"0"_s, u"--corrupt-every"_s, u"3"_s, u"--error-on"_s, u"86/02"_s,
                        u"--stray"_s, u"41,06"_s, u"--split"_s, u"--defect"_s, u"0x100,128,0x30"_s,
-                       u"--defect"_s, u"5, 6, 70, stuck"_s}
+                       u"--defect"_s, u"5, 6, 70, stuck"_s, u"--motion-in"_s, u"9, 17"_s, u"--motion-in"_s, u"48"_s}
         << true;
     QTest::newRow("baud 4800") << QStringList{u"--baud"_s, u"4800"_s} << false;
     QTest::newRow("stop bits 3") << QStringList{u"--stop-bits"_s, u"3"_s} << false;
@@ -716,6 +808,8 @@ void TstCamsim::commandLine_data()
     QTest::newRow("error-on without bit 7") << QStringList{u"--error-on"_s, u"10/00"_s} << false;
     QTest::newRow("error-on without item") << QStringList{u"--error-on"_s, u"81"_s} << false;
     QTest::newRow("stray odd digits") << QStringList{u"--stray"_s, u"406"_s} << false;
+    QTest::newRow("motion in cell 49") << QStringList{u"--motion-in"_s, u"49"_s} << false;
+    QTest::newRow("motion in no cell") << QStringList{u"--motion-in"_s, u"9,x"_s} << false;
     QTest::newRow("unknown option") << QStringList{u"--speed"_s, u"1"_s} << false;
     QTest::newRow("positional argument") << QStringList{u"/dev/ttyS0"_s} << false;
     QTest::newRow("defect X beyond 3FF") << QStringList{u"--defect"_s, u"1024,1,16"_s} << false;
@@ -743,6 +837,7 @@ void TstCamsim::commandLine()
         QCOMPARE(o.linkPath, u"/tmp/x"_s);
         QVERIFY(o.defects);
         QVERIFY((*o.defects == std::vector<camsim::PlantedDefect>{{0x100, 128, 0x30}, {5, 6, 70, 0, 0, true}}));
+        QCOMPARE(o.motionCells, (QList<int>{9, 17, 48}));
     }
 }
 

@@ -8,8 +8,30 @@
 #include <QRegularExpression>
 #include <QRadioButton>
 #include <QSlider>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTest>
+
+#include <algorithm>
+
+bool WindowRig::waitFor(const std::function<bool()> &done, int ms)
+{
+    // Unlike QTest::qWaitFor, which sleeps 10 ms between looks, this handles each event as
+    // it comes: a chain of replies runs at the speed of the line, not of the polling. The
+    // ticking timer only makes sure the deadline is seen.
+    QDeadlineTimer deadline(ms);
+    QTimer tick;
+    tick.start(5);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return done();
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
+}
 
 WindowRig::WindowRig(int formType, int cameraBaud)
 {
@@ -58,7 +80,7 @@ void WindowRig::showPage(int index)
 
 bool WindowRig::waitIdle(int ms)
 {
-    return QTest::qWaitFor([&] { return form->link.Trans_chk(); }, ms);
+    return waitFor([&] { return form->link.Trans_chk(); }, ms);
 }
 
 bool WindowRig::settle()
@@ -94,12 +116,13 @@ bool WindowRig::refresh(int tab, int requests)
         form->SW1Click();
     else
         showPage(tab);
-    return QTest::qWaitFor([&] { return form->link.Trans_chk() && peer.requests.size() >= before + requests; }, 3000);
+    return waitFor([&] { return form->link.Trans_chk() && peer.requests.size() >= before + requests; }, 3000);
 }
 
-std::unique_ptr<WindowRig> WindowRig::connectedTo(std::function<std::optional<Frame7>(const Frame7 &)> script)
+std::unique_ptr<WindowRig> WindowRig::connectedTo(std::function<std::optional<Frame7>(const Frame7 &)> script,
+                                                  int cameraBaud)
 {
-    auto rig = std::make_unique<WindowRig>();
+    auto rig = std::make_unique<WindowRig>(4, cameraBaud);
     rig->peer.script = std::move(script);
     if (!rig->connectNow() || !rig->waitIdle(3000))
         return nullptr;
@@ -122,6 +145,12 @@ bool WindowRig::act(const QString &control, const QString &action, const QString
         static_cast<QAbstractButton *>(w)->click();
     else if (action == u"type")
         QTest::keyClicks(w, value);
+    else if (action == u"up" || action == u"down") {
+        // `value` arrow clicks (at least one), as a user steps an up-down.
+        auto *upDown = static_cast<kit::UpDown *>(w);
+        for (int i = 0; i < std::max(1, value.toInt()); ++i)
+            action == u"up" ? upDown->stepUp() : upDown->stepDown();
+    }
     else if (action == u"choose") {
         auto *box = static_cast<QComboBox *>(w);
         box->setCurrentIndex(value.toInt());
@@ -136,7 +165,7 @@ QStringList WindowRig::framesOf(const QString &control, const QString &action, c
     const qsizetype before = peer.requests.size();
     if (!act(control, action, value))
         return {QStringLiteral("no control ") + control};
-    (void)QTest::qWaitFor([&] { return peer.requests.size() > before; }, 3000);
+    (void)waitFor([&] { return peer.requests.size() > before; }, 3000);
     QTest::qWait(30);
     return texts(peer.requests, before);
 }

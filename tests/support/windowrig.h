@@ -8,6 +8,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 // A row of a write-frame table: acting on a control of a tab sends one frame.
@@ -33,13 +34,15 @@ struct WindowRig
     WindowRig &operator=(const WindowRig &) = delete;
 
     // A connected window whose camera answers through `script`, with the requests of the
-    // start-up forgotten; nullptr when the connection failed.
-    static std::unique_ptr<WindowRig> connectedTo(std::function<std::optional<Frame7>(const Frame7 &)> script);
+    // start-up forgotten; nullptr when the connection failed. A camera at 9600 baud answers
+    // the speed search's first attempt: the connection then waits out no silent attempts.
+    static std::unique_ptr<WindowRig> connectedTo(std::function<std::optional<Frame7>(const Frame7 &)> script,
+                                                  int cameraBaud = 38400);
     // The same with a camera model the test keeps changing (its answer(frame) answers).
     template <class Camera>
-    static std::unique_ptr<WindowRig> connectedTo(const std::shared_ptr<Camera> &camera)
+    static std::unique_ptr<WindowRig> connectedTo(const std::shared_ptr<Camera> &camera, int cameraBaud = 38400)
     {
-        return connectedTo([camera](const Frame7 &r) { return camera->answer(r); });
+        return connectedTo([camera](const Frame7 &r) { return camera->answer(r); }, cameraBaud);
     }
 
     // Runs the speed search without waiting for the one-second ticks: attempts go out
@@ -50,6 +53,8 @@ struct WindowRig
     void showPage(int index);
     // No request is outstanding.
     bool idle() const { return form->link.Trans_chk(); }
+    // Handles events until done() holds or ms have passed; the result of done().
+    static bool waitFor(const std::function<bool()> &done, int ms = 5000);
     // Waits until no request is outstanding.
     bool waitIdle(int ms = 5000);
     // Waits for the link to be free and a little longer, so a stray extra frame would show.
@@ -61,8 +66,8 @@ struct WindowRig
     bool refresh(int tab, int requests);
     // Acts on the control named `control` as a user does: "item" clicks radio item `value`,
     // "set" selects it from code, "bar" moves a track bar, "tick"/"press" clicks, "type"
-    // types the text, "choose" picks drop-down item `value`. False when there is no such
-    // control.
+    // types the text, "choose" picks drop-down item `value`, "up"/"down" click an up-down's
+    // arrow `value` times (at least once). False when there is no such control.
     bool act(const QString &control, const QString &action, const QString &value);
     // The write-frame step: with the camera gone silent, acts on the control and returns the
     // frame texts it sent (waiting for the first and a little longer for any stray second).

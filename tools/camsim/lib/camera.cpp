@@ -105,6 +105,18 @@ const std::vector<SettingField> &settingFields()
         CAMSIM_FIELD(marker), CAMSIM_FIELD(markerX), CAMSIM_FIELD(markerY),
         CAMSIM_FIELD(defectCorrection), CAMSIM_FIELD(defectCursor), CAMSIM_FIELD(irisBias),
         CAMSIM_FIELD(irisAdjusting),
+        CAMSIM_FIELD(motion), CAMSIM_FIELD(motionLevel), CAMSIM_FIELD(motionContact),
+        CAMSIM_FIELD(motionTime), CAMSIM_FIELD(motionOsd),
+        CAMSIM_FIELD(motionRow1), CAMSIM_FIELD(motionRow2), CAMSIM_FIELD(motionRow3),
+        CAMSIM_FIELD(motionRow4), CAMSIM_FIELD(motionRow5), CAMSIM_FIELD(motionRow6),
+        CAMSIM_FIELD(motionHPos), CAMSIM_FIELD(motionVPos), CAMSIM_FIELD(motionWidth), CAMSIM_FIELD(motionHeight),
+        CAMSIM_FIELD(motionInterval), CAMSIM_FIELD(motionIntervalFix),
+        CAMSIM_FIELD(motionThreshold0), CAMSIM_FIELD(motionThreshold1), CAMSIM_FIELD(motionThreshold2),
+        CAMSIM_FIELD(motionThreshold3), CAMSIM_FIELD(motionThreshold4), CAMSIM_FIELD(motionThreshold5),
+        CAMSIM_FIELD(motionThreshold6), CAMSIM_FIELD(motionThreshold7), CAMSIM_FIELD(motionThreshold8),
+        CAMSIM_FIELD(motionThreshold9),
+        CAMSIM_FIELD(area2HPos), CAMSIM_FIELD(area2VPos), CAMSIM_FIELD(area2Width), CAMSIM_FIELD(area2Height),
+        CAMSIM_FIELD(area3HPos), CAMSIM_FIELD(area3VPos), CAMSIM_FIELD(area3Width), CAMSIM_FIELD(area3Height),
     };
 #undef CAMSIM_FIELD
     return fields;
@@ -245,6 +257,48 @@ uint8_t Camera::ramByte(int address) const
     case kRamBegin + 2: return uint8_t(wave());
     default: return ram_[size_t(address - kRamBegin)];
     }
+}
+
+void Camera::setMotionInCell(int cell, bool moving)
+{
+    if (cell < 1 || cell > kMotionCells)
+        return;
+    const uint64_t bit = uint64_t(1) << (cell - 1);
+    moving_ = moving ? moving_ | bit : moving_ & ~bit;
+}
+
+bool Camera::motionInCell(int cell) const
+{
+    return cell >= 1 && cell <= kMotionCells && ((moving_ >> (cell - 1)) & 1u);
+}
+
+namespace {
+
+// A still cell shows its part of the scene with a little sensor noise; a moving one adds a
+// large figure that jumps by hundreds from one tick to the next.
+int motionFigure(int index, unsigned tick, bool moving)
+{
+    int v = 300 + (index * 37) % 400 + int((tick + unsigned(index)) % 4);
+    if (moving)
+        v += 1500 + int((tick * 389u + unsigned(index) * 17u) % 2000u);
+    return v;
+}
+
+} // namespace
+
+uint16_t Camera::motionValue(int index) const
+{
+    if (index < 0 || index >= kMotionCells)
+        return 0;
+    return uint16_t(motionFigure(index, tick_, motionInCell(index + 1)));
+}
+
+uint16_t Camera::motionDifference(int index) const
+{
+    if (index < 0 || index >= kMotionCells)
+        return 0;
+    const bool moving = motionInCell(index + 1);
+    return uint16_t(std::abs(motionFigure(index, tick_, moving) - motionFigure(index, tick_ - 1, moving)));
 }
 
 QString Camera::titleText() const

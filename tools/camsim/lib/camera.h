@@ -67,6 +67,22 @@ struct Settings
     // 0x9A pixel-defect correction on/off; 0x83 iris bias (the cursor and the adjustment
     // runs are not kept over a power cycle)
     int defectCorrection = 1, defectCursor = 0, irisBias = 0x80, irisAdjusting = 0;
+    // 0x85 motion detection: switch, level, alarm contact, alarm time, OSD indication; the
+    // watched cells (six rows, bit 0 = leftmost cell); area 1, a rectangle of centre (h, v)
+    // and half-sizes (width, height) in a picture of -80..80 by -60..60 (positions as signed
+    // bytes); the detection interval (0x14) and the fixed interval (0x23); the camera's byte
+    // of each level threshold (256 - threshold); areas 2 and 3 (16 bits, positions in two's
+    // complement).
+    int motion = 0, motionLevel = 4, motionContact = 0, motionTime = 0, motionOsd = 0;
+    int motionRow1 = 0xFF, motionRow2 = 0xFF, motionRow3 = 0xFF, motionRow4 = 0xFF, motionRow5 = 0xFF,
+        motionRow6 = 0xFF;
+    int motionHPos = 0, motionVPos = 0, motionWidth = 80, motionHeight = 60;
+    int motionInterval = 30, motionIntervalFix = 3;
+    int motionThreshold0 = 56, motionThreshold1 = 96, motionThreshold2 = 128, motionThreshold3 = 156,
+        motionThreshold4 = 176, motionThreshold5 = 192, motionThreshold6 = 208, motionThreshold7 = 224,
+        motionThreshold8 = 232, motionThreshold9 = 240;
+    int area2HPos = 0xFFD8, area2VPos = 0xFFE2, area2Width = 40, area2Height = 30;
+    int area3HPos = 40, area3VPos = 30, area3Width = 20, area3Height = 15;
 
     bool operator==(const Settings &) const = default;
 };
@@ -191,6 +207,17 @@ public:
     // A triangle wave 0..32 of the tick, never equal for two consecutive ticks.
     int wave() const;
 
+    // The motion detector's scene: cells are numbered 1-48 row by row (1 top-left, 8 top-right,
+    // 48 bottom-right). Something moving in a cell makes its figure jump from tick to tick.
+    static constexpr int kMotionCells = 48;
+    void setMotionInCell(int cell, bool moving = true);   // cells outside 1-48 are ignored
+    void clearMotion() { moving_ = 0; }
+    bool motionInCell(int cell) const;
+    // The detector's figure of cell index 0-47 (cell number - 1) now, and how much it changed
+    // since the previous tick (a few units in a still cell, hundreds where something moves).
+    uint16_t motionValue(int index) const;
+    uint16_t motionDifference(int index) const;
+
     // Title text as the camera shows it (codes without a character appear as '?').
     QString titleText() const;
     // Stores a title given as text (characters without a code become blanks).
@@ -206,6 +233,7 @@ private:
     std::vector<uint8_t> ram_;
     std::vector<PlantedDefect> defects_;
     unsigned tick_ = 0;
+    uint64_t moving_ = 0;   // bit n: something moves in cell n + 1
 };
 
 // The title code of a character (0xFFFF when it has none) and back.

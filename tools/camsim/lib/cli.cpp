@@ -52,6 +52,10 @@ Faults:
                            41,06 (the tool skips 06 and 15 and traces any other stray byte)
   --split                  send each reply in three writes of 2, 2 and 3 bytes, 3 ms apart
 
+Scene:
+  --motion-in CELLS        something moves in these cells of the motion detector's 8 x 6 grid:
+                           cell numbers 1-48 row by row from the top-left, e.g. 9,17
+
   -h, --help               show this text
   --version                show the version
 
@@ -137,8 +141,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption stray(u"stray"_s, {}, u"BYTES"_s);
     const QCommandLineOption split(u"split"_s, {});
     const QCommandLineOption defect(u"defect"_s, {}, u"X,Y,PEAK"_s);
+    const QCommandLineOption motionIn(u"motion-in"_s, {}, u"CELLS"_s);
     parser.addOptions({help, version, baud, stopBits, id, mode, pace, state, log, link, silentAfter,
-                       corruptEvery, errorOn, stray, split, defect});
+                       corruptEvery, errorOn, stray, split, defect, motionIn});
 
     if (!parser.parse(arguments)) {
         cl.error = parser.errorText();
@@ -245,6 +250,17 @@ CommandLine parseCommandLine(const QStringList &arguments)
                 return cl;
             }
             o.defects->push_back(*d);
+        }
+    }
+    for (const QString &value : parser.values(motionIn)) {
+        for (const QString &part : value.split(u',', Qt::SkipEmptyParts)) {
+            bool ok = false;
+            const int cell = part.trimmed().toInt(&ok);
+            if (!ok || cell < 1 || cell > Camera::kMotionCells) {
+                cl.error = u"--motion-in: expected cell numbers 1-48 separated by commas, not \"%1\""_s.arg(value);
+                return cl;
+            }
+            o.motionCells << cell;
         }
     }
     return cl;

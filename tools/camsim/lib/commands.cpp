@@ -90,6 +90,7 @@ const std::vector<Category> &categories()
                  pictureCommands,
                  memoryCommands,
                  defectCommands,
+                 motionCommands,
              }) {
             std::vector<Category> tables = area();
             out.insert(out.end(), std::make_move_iterator(tables.begin()), std::make_move_iterator(tables.end()));

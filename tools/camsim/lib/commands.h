@@ -70,5 +70,7 @@ std::vector<Category> pictureCommands();
 std::vector<Category> memoryCommands();
 // 0x9A pixel defects, and the Tool page's iris and lens adjustment items of 0x81 and 0x83.
 std::vector<Category> defectCommands();
+// 0x85 motion detection.
+std::vector<Category> motionCommands();
 
 } // namespace camsim::commands

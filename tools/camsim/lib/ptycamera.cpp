@@ -129,6 +129,8 @@ bool PtyCamera::start(QString *error)
         if (options_.defects)
             camera_.defects() = *options_.defects;
         camera_.powerOn();
+        for (int cell : options_.motionCells)
+            camera_.setMotionInCell(cell);
     }
 
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);

@@ -51,6 +51,7 @@ struct Options
     QString linkPath;               // symlink to the slave, removed at stop
     std::optional<std::vector<PlantedDefect>> defects;   // the sensor's defects instead of the default ones
     Faults faults;
+    QList<int> motionCells;         // cells (1-48) where something moves from the start
     // Called by start() when all is set up, just before the first request can be answered
     // (the executable prints the slave path here, so it always comes before any log line).
     std::function<void(const QString &slavePath)> onOpened;
