@@ -31,20 +31,13 @@ struct RegisterCamera
     }
 };
 
-// Sets controls from code while the link is busy, so their handlers send nothing.
-void quietly(TForm1 *form, const std::function<void()> &f)
-{
-    form->link.LinkBusy = 1;
-    f();
-    form->link.release();
-}
-
 } // namespace
 
 class TstDsp : public QObject
 {
     Q_OBJECT
 private slots:
+    void cleanupTestCase() { rig_.reset(); }
     void showingThePageReadsTheSelectedRegister();
     void repliesShowOnlyTheSelectedRegister_data();
     void repliesShowOnlyTheSelectedRegister();
@@ -52,13 +45,41 @@ private slots:
     void editorFrames();
     void steppedValue_data();
     void steppedValue();
+
+private:
+    // One window on the DSP page, kept between tests: its camera back at its start, the link
+    // free, nothing selected.
+    WindowRig &dspRig();
+    std::unique_ptr<WindowRig> rig_;
+    std::shared_ptr<RegisterCamera> camera_;
 };
+
+WindowRig &TstDsp::dspRig()
+{
+    if (!rig_) {
+        camera_ = std::make_shared<RegisterCamera>();
+        rig_ = WindowRig::connectedTo(camera_);
+        if (!rig_)
+            qFatal("no connection");
+    }
+    WindowRig &rig = *rig_;
+    // A silent camera left its request outstanding.
+    rig.form->link.release();
+    rig.settle();
+    *camera_ = RegisterCamera{};
+    rig.peer.script = [this](const Frame7 &r) { return camera_->answer(r); };
+    if (rig.form->PageControl1->currentIndex() != Pages::DspTab) {
+        rig.refresh(Pages::DspTab, 1);
+        rig.settle();
+    }
+    rig.quietly([&] { rig.w<QComboBox>("DSPAdr")->setCurrentIndex(-1); });
+    rig.peer.requests.clear();
+    return rig;
+}
 
 void TstDsp::showingThePageReadsTheSelectedRegister()
 {
-    auto camera = std::make_shared<RegisterCamera>();
-    auto rig = WindowRig::connectedTo(camera);
-    QVERIFY(rig);
+    WindowRig *rig = &dspRig();
     auto *adr = rig->w<QComboBox>("DSPAdr");
     QCOMPARE(adr->currentIndex(), -1);
     QVERIFY(rig->refresh(Pages::DspTab, 1));
@@ -99,10 +120,7 @@ void TstDsp::repliesShowOnlyTheSelectedRegister()
 {
     QFETCH(QByteArray, reply);
     QFETCH(QString, shown);
-    auto camera = std::make_shared<RegisterCamera>();
-    auto rig = WindowRig::connectedTo(camera);
-    QVERIFY(rig);
-    QVERIFY(rig->refresh(Pages::DspTab, 1));
+    WindowRig *rig = &dspRig();
     rig->act(u"DSPAdr"_s, u"choose"_s, u"17"_s);
     QVERIFY(rig->settle());
     QCOMPARE(rig->w<QLineEdit>("DSPData")->text(), u"4455"_s);
@@ -165,13 +183,9 @@ void TstDsp::editorFrames()
     QFETCH(QStringList, frames);
     QFETCH(QString, after);
 
-    auto camera = std::make_shared<RegisterCamera>();
-    auto rig = WindowRig::connectedTo(camera);
-    QVERIFY(rig);
-    QVERIFY(rig->refresh(Pages::DspTab, 1));
-    QVERIFY(rig->settle());
+    WindowRig *rig = &dspRig();
     auto *edit = rig->w<kit::Edit>("DSPData");
-    quietly(rig->form, [&] {
+    rig->quietly([&] {
         rig->w<QComboBox>("DSPAdr")->setCurrentIndex(reg);
         edit->setText(data);
         rig->w<QLineEdit>("DSPMask")->setText(mask);

@@ -20,15 +20,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Sets controls from code while the link is busy, so their handlers send nothing.
-void quietly(TForm1 *form, const std::function<void()> &f)
-{
-    const uint8_t was = form->link.LinkBusy;
-    form->link.LinkBusy = 1;
-    f();
-    form->link.LinkBusy = was;
-}
-
 QByteArray readAll(const QString &path)
 {
     QFile f(path);
@@ -92,6 +83,14 @@ QByteArray eepromFile(int records)
     return out + "8F00000000\r\n";
 }
 
+// A simulator at 9600 baud: the first attempt of the speed search finds it.
+camsim::Options at9600()
+{
+    camsim::Options o;
+    o.baud = 9600;
+    return o;
+}
+
 // Each line of a data file as the frame text it sends to camera 0.
 QStringList linesAsRequests(const QByteArray &file)
 {
@@ -145,7 +144,8 @@ private slots:
     void playbackFileErrors();
 
 private:
-    // One window for the editor rows, kept between rows.
+    // One window for the editor rows, kept between rows, its camera answering again, and
+    // the EEP page's edits emptied (masks full) and boxes cleared without a request.
     WindowRig &editorRig();
     std::unique_ptr<WindowRig> editorRig_;
     std::shared_ptr<EepCamera> editorCamera_;
@@ -172,7 +172,25 @@ WindowRig &TstEep::editorRig()
         editorRig_->showPage(Pages::EepTab);
         editorRig_->settle();
     }
-    return *editorRig_;
+    WindowRig &rig = *editorRig_;
+    // A silent camera left its request outstanding.
+    rig.form->link.release();
+    rig.settle();
+    *editorCamera_ = EepCamera{};
+    rig.peer.script = [this](const Frame7 &r) { return editorCamera_->answer(r); };
+    auto *eep = rig.form->pages.eep;
+    rig.quietly([&] {
+        for (auto *e : eep->findChildren<kit::Edit *>())
+            e->setText(e->objectName() == u"DSPMask2" ? u"FFFF"_s : QString());
+        for (auto *c : eep->findChildren<QCheckBox *>())
+            c->setChecked(false);
+        eep->DSPAdr2->setCurrentIndex(-1);
+    });
+    rig.dialogs.messages.clear();
+    rig.dialogs.openQueue.clear();
+    rig.dialogs.saveQueue.clear();
+    rig.dialogs.answer = Dialogs::Answer::Ok;
+    return rig;
 }
 
 // ---------------------------------------------------------------- editors
@@ -252,15 +270,7 @@ void TstEep::editorFrames()
 
     WindowRig &rig = editorRig();
     TForm1 *form = rig.form;
-    QVERIFY(rig.settle());
-    auto *eep = form->pages.eep;
-    // Every edit empty (masks full), every box clear, then the row's starting state.
-    quietly(form, [&] {
-        for (auto *e : eep->findChildren<kit::Edit *>())
-            e->setText(e->objectName() == u"DSPMask2" ? u"FFFF"_s : QString());
-        for (auto *c : eep->findChildren<QCheckBox *>())
-            c->setChecked(false);
-        eep->DSPAdr2->setCurrentIndex(-1);
+    rig.quietly([&] {
         for (const QString &b : before) {
             if (b.contains(u'=')) {
                 rig.w<QLineEdit>(b.section(u'=', 0, 0).toLatin1().constData())->setText(b.section(u'=', 1));
@@ -310,13 +320,8 @@ void TstEep::editorRepliesFillTheEditsAndSendNothing()
     QFETCH(QStringList, texts);
     WindowRig &rig = editorRig();
     TForm1 *form = rig.form;
-    QVERIFY(rig.settle());
     auto *eep = form->pages.eep;
-    quietly(form, [&] {
-        for (auto *e : eep->findChildren<kit::Edit *>())
-            e->setText(QString());
-        eep->DSPAdr2->setCurrentIndex(0x22);
-    });
+    rig.quietly([&] { eep->DSPAdr2->setCurrentIndex(0x22); });
     eep->setTransactionKind(EepPage::Transaction::Settings);
     eep->statusReadPending = false;
     const qsizetype first = rig.peer.requests.size();
@@ -346,11 +351,11 @@ void TstEep::showingThePageRunsTheStatusChain()
 {
     QFETCH(int, version);
     QFETCH(QString, versionText);
-    auto camera = std::make_shared<EepCamera>();
+    WindowRig *rig = &editorRig();
+    const auto camera = editorCamera_;
     camera->eeprom[0x3FF] = uint16_t(version);
     camera->eeprom[0x0000] = 0xABCD;
-    auto rig = WindowRig::connectedTo(camera);
-    QVERIFY(rig);
+    rig->peer.requests.clear();
     QVERIFY(rig->refresh(Pages::EepTab, 7));
     QVERIFY(rig->settle());
     QCOMPARE(rig->requestTexts(),
@@ -391,10 +396,13 @@ void TstEep::showingThePageRunsTheStatusChain()
 
 void TstEep::statusChainStopsAtAnUnexpectedReply()
 {
-    auto camera = std::make_shared<EepCamera>();
-    camera->refuse.insert(0x8607);
-    auto rig = WindowRig::connectedTo(camera);
-    QVERIFY(rig);
+    WindowRig *rig = &editorRig();
+    editorCamera_->refuse.insert(0x8607);
+    rig->quietly([&] {
+        for (auto *l : rig->form->pages.eep->findChildren<QLabel *>())
+            l->clear();
+    });
+    rig->peer.requests.clear();
     QVERIFY(rig->refresh(Pages::EepTab, 4));
     QVERIFY(rig->settle());
     QCOMPARE(rig->requestTexts(), requestTexts({"900000", "8605", "8606", "8607"}));
@@ -432,14 +440,7 @@ void TstEep::registerReadBack()
     QFETCH(QStringList, frames);
     QFETCH(QString, dze);
     WindowRig &rig = editorRig();
-    TForm1 *form = rig.form;
-    QVERIFY(rig.settle());
-    auto *eep = form->pages.eep;
-    quietly(form, [&] {
-        for (auto *e : eep->findChildren<kit::Edit *>())
-            e->setText(QString());
-        eep->DZStop->setChecked(false);
-    });
+    auto *eep = rig.form->pages.eep;
     editorCamera_->stopAnswer = stopAnswer;
     editorCamera_->registerAnsweredAs = answeredAs;
     editorCamera_->registers = {{0x67, 0x1234}, {0x06, 0x0606}, {0x76, 0xFFFF}};
@@ -507,7 +508,7 @@ void TstEep::readOutWritesTheByteExactFile()
     QFETCH(int, records);
     QFETCH(bool, sendDefault);
 
-    SimRig rig({}, 4);
+    SimRig rig(at9600(), 4);
     rig.camera.withCamera([](camsim::Camera &c) {
         c.eeprom1()[0x012] = 0xABCD;
         c.eeprom2()[0x3FE] = 0x00FF;
@@ -587,7 +588,7 @@ void TstEep::readOutKeepsTheOldFileUnlessConfirmed()
     QFETCH(bool, chosen);
     QFETCH(int, answer);
     QFETCH(bool, overwritten);
-    SimRig rig({}, 4);
+    SimRig rig(at9600(), 4);
     QVERIFY(rig.openPage(Pages::EepTab));
     const QString path = dir_.filePath(u"old.dat"_s);
     writeFile(path, "old contents");
@@ -638,11 +639,8 @@ void TstEep::readOutEndsWithoutAFile()
     QFETCH(int, asked);
     QFETCH(bool, message);
     QFETCH(bool, busy);
-    auto camera = std::make_shared<EepCamera>();
-    auto rig = WindowRig::connectedTo(camera);
-    QVERIFY(rig);
-    QVERIFY(rig->refresh(Pages::EepTab, 7));
-    QVERIFY(rig->settle());
+    WindowRig *rig = &editorRig();
+    const auto camera = editorCamera_;
     rig->peer.requests.clear();
     const Frame7 wrong = requestFrame(reply);
     rig->peer.script = [camera, faultAt, wrong](const Frame7 &r) -> std::optional<Frame7> {
@@ -742,7 +740,7 @@ void TstEep::playbackCopiesEeprom1IntoAnotherCamera()
     const QString path = dir_.filePath(u"copy.dat"_s);
     camsim::Camera::EepromWords original{};
     {
-        SimRig a({}, 4);
+        SimRig a(at9600(), 4);
         a.camera.withCamera([](camsim::Camera &c) {
             for (int i = 0; i < camsim::Camera::kEepromWords; ++i)
                 c.eeprom1()[size_t(i)] = uint16_t(i * 0x9E37 + 0x51);
@@ -755,7 +753,7 @@ void TstEep::playbackCopiesEeprom1IntoAnotherCamera()
         QVERIFY(runUntil([&] { return QFile::exists(path); }));
         original = a.camera.withCamera([](camsim::Camera &c) { return c.eeprom1(); });
     }
-    SimRig b({}, 4);
+    SimRig b(at9600(), 4);
     b.camera.withCamera([](camsim::Camera &c) {
         c.eeprom1()[0x3FF] = 0x0100;
         return 0;
@@ -806,11 +804,9 @@ void TstEep::handMadeFilesAreSentAsWritten()
     QFETCH(QByteArray, content);
     QFETCH(QStringList, frames);
     WindowRig &rig = editorRig();
-    QVERIFY(rig.settle());
     rig.form->pages.eep->setTransactionKind(EepPage::Transaction::Settings);
     const QString path = dir_.filePath(u"hand.dat"_s);
     writeFile(path, content);
-    rig.dialogs.messages.clear();
     rig.dialogs.openQueue << path;
     const qsizetype first = rig.peer.requests.size();
     rig.w<QPushButton>("PtoC0")->click();
@@ -838,10 +834,8 @@ void TstEep::filesThatAreNoDataFilesSendNothing()
     QFETCH(QByteArray, content);
     QFETCH(int, line);
     WindowRig &rig = editorRig();
-    QVERIFY(rig.settle());
     const QString path = dir_.filePath(u"not-data.dat"_s);
     writeFile(path, content);
-    rig.dialogs.messages.clear();
     rig.dialogs.openQueue << path;
     const qsizetype first = rig.peer.requests.size();
     rig.w<QPushButton>("PtoC0")->click();
@@ -858,7 +852,6 @@ void TstEep::filesThatAreNoDataFilesSendNothing()
 void TstEep::refusalStopsThePlayback()
 {
     WindowRig &rig = editorRig();
-    QVERIFY(rig.settle());
     auto writes = std::make_shared<int>(0);
     rig.peer.script = [writes](const Frame7 &r) -> std::optional<Frame7> {
         if (r[0] == 0x92 && ++*writes == 3)
@@ -867,7 +860,6 @@ void TstEep::refusalStopsThePlayback()
     };
     const QString path = dir_.filePath(u"refused.dat"_s);
     writeFile(path, eepromFile(10));
-    rig.dialogs.messages.clear();
     rig.dialogs.openQueue << path;
     const qsizetype first = rig.peer.requests.size();
     rig.w<QPushButton>("PtoC0")->click();
@@ -884,7 +876,6 @@ void TstEep::refusalStopsThePlayback()
     QVERIFY(rig.settle());
     QCOMPARE(rig.peer.requests.size(), first + 3);
     QCOMPARE(rig.dialogs.messages.size(), 1);
-    rig.peer.script = [this](const Frame7 &r) { return editorCamera_->answer(r); };
 }
 
 void TstEep::playbackFileErrors_data()
@@ -905,11 +896,9 @@ void TstEep::playbackFileErrors()
     QFETCH(QByteArray, content);
     QFETCH(QStringList, messages);
     WindowRig &rig = editorRig();
-    QVERIFY(rig.settle());
     const QString path = file.isEmpty() ? QString() : dir_.filePath(file);
     if (!content.isNull())
         writeFile(path, content);
-    rig.dialogs.messages.clear();
     if (!path.isEmpty())
         rig.dialogs.openQueue << path;
     const qsizetype first = rig.peer.requests.size();
