@@ -308,8 +308,8 @@ void TstEep::editorRepliesFillTheEditsAndSendNothing_data()
     QTest::newRow("EEPROM 1 write answer") << QByteArray("930123BEEF") << QStringList{u"EEPAdr=0123"_s, u"EEPData=BEEF"_s};
     QTest::newRow("EEPROM 2") << QByteArray("9C03FF0001") << QStringList{u"EEPAdr2=03FF"_s, u"EEPData2=0001"_s};
     QTest::newRow("DSP EEPROM") << QByteArray("9D00FF8000") << QStringList{u"EEPAdr3=00FF"_s, u"EEPData3=8000"_s};
-    QTest::newRow("register of the second editor") << QByteArray("9522ABCD") << QStringList{u"DSPData2=ABCD"_s};
-    QTest::newRow("register not selected") << QByteArray("9423ABCD") << QStringList{u"DSPData2="_s};
+    QTest::newRow("register of the second editor") << QByteArray("9522ABCD00") << QStringList{u"DSPData2=ABCD"_s};
+    QTest::newRow("register not selected") << QByteArray("9423ABCD00") << QStringList{u"DSPData2="_s};
     QTest::newRow("refusal") << QByteArray("D00010ABCD") << QStringList{u"EEPAdr="_s, u"EEPData="_s};
     QTest::newRow("another category") << QByteArray("860010ABCD") << QStringList{u"EEPAdr="_s};
 }
