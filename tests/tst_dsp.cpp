@@ -109,11 +109,9 @@ void TstDsp::repliesShowOnlyTheSelectedRegister_data()
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<QString>("shown");
     QTest::newRow("read of the selected register") << QByteArray("9411ABCD") << u"ABCD"_s;
-    QTest::newRow("stored read") << QByteArray("9511ABCD") << u"ABCD"_s;
     QTest::newRow("answer to a stored write") << QByteArray("9711ABCD") << u"ABCD"_s;
     QTest::newRow("another register") << QByteArray("9410ABCD") << u"4455"_s;
     QTest::newRow("error reply") << QByteArray("D411ABCD") << u"4455"_s;
-    QTest::newRow("another category") << QByteArray("9011ABCD") << u"4455"_s;
 }
 
 void TstDsp::repliesShowOnlyTheSelectedRegister()
