@@ -1,65 +1,11 @@
 // The real main window against the camera simulator on a pseudo-terminal.
-#include "ptycamera.h"
-#include "support/scripteddialogs.h"
-#include "window/form1.h"
+#include "support/simrig.h"
 
 #include <QGuiApplication>
-#include <QPointer>
 #include <QTabWidget>
 #include <QtTest>
 
-#include <memory>
-
 using namespace Qt::StringLiterals;
-
-namespace {
-struct SimRig
-{
-    explicit SimRig(camsim::Options options = {}, int formType = 1)
-        : camera(std::move(options))
-    {
-        QString error;
-        if (!camera.start(&error))
-            qFatal("camera simulator: %s", qPrintable(error));
-        PortMap::setPath(1, camera.slavePath().toStdString());
-        form = new TForm1(0, formType);
-        form->show();
-    }
-    ~SimRig()
-    {
-        delete form.data();
-        camera.stop();
-    }
-    SimRig(const SimRig &) = delete;
-    SimRig &operator=(const SimRig &) = delete;
-
-    // The search without its one-second pauses: each attempt waits briefly for an answer.
-    bool connectNow()
-    {
-        form->connection->PONTimer1->stop();
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            form->connection->PONTimer1Timer();
-            if (QTest::qWaitFor([&] { return form->connection->PONTimer2->isActive(); }, 500)) {
-                form->connection->PONTimer2->stop();
-                form->connection->PONTimer2Timer();
-                return QTest::qWaitFor([&] { return form->link.Trans_chk(); }, 2000);
-            }
-        }
-        return false;
-    }
-    int received(uint8_t category, uint8_t item) const
-    {
-        int n = 0;
-        for (const Frame7 &f : camera.received())
-            n += f[0] == category && f[1] == item;
-        return n;
-    }
-
-    ScriptedDialogs dialogs;
-    camsim::PtyCamera camera;
-    QPointer<TForm1> form;
-};
-} // namespace
 
 class TstE2e : public QObject
 {

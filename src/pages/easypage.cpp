@@ -5,6 +5,7 @@
 #include "link/categories.h"
 #include "link/connection.h"
 #include "link/link.h"
+#include "pages/eeppage.h"
 
 #include <QFont>
 #include <QGridLayout>
@@ -447,4 +448,14 @@ void EasyPage::attachConnection(Connection &connection)
     connect(&connection, &Connection::speedShown, Label179, &QLabel::setText);
     connect(&connection, &Connection::stopBitsShown, this,
             [this](bool two) { Label183->setText(two ? u"2bit"_s : u"1bit"_s); });
+}
+
+void EasyPage::CSSet4(const ResponseFrame &r)
+{
+    const QString menu = r.data2() ? QStringLiteral("ON") : QStringLiteral("OFF");
+    const QString mode = r.data3() ? QStringLiteral("Z/F Key") : QStringLiteral("OSD Key");
+    C_Menu->setText(menu);
+    pages.eep->SW_Menu->setText(menu);
+    C_SW->setText(mode);
+    pages.eep->SW_Mode->setText(mode);
 }

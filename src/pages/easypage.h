@@ -21,6 +21,8 @@ public:
     void PageCheck() override;
     // The title character 1-20.
     void CidRead(uint8_t character);
+    // The OSD key state (0x86/0x12, 0x89/0x80): here and in the EEP page's camera status.
+    void CSSet4(const ResponseFrame &r);
     void attachConnection(Connection &connection) override;
 
     static constexpr int BlcColumns = 8;

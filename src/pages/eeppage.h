@@ -5,6 +5,9 @@
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
+
+namespace transfer { class ReadOut; struct Memory; }
 
 class EepPage : public Page
 {
@@ -12,12 +15,17 @@ class EepPage : public Page
 public:
     EepPage(Link &link, Pages &pages);
     void layoutControls() override;
+    void connectHandlers() override;
+    void resetState() override;
     void Trans_end(const ResponseFrame &r) override;
     void PageCheck() override;
     void EEPRead();
 
     // Set when the page is shown: the first EEPROM 1 reply then starts the status chain.
     bool statusReadPending = false;
+    // Set while a register read-back was started by a magnification answer: the
+    // magnification edit keeps what was typed.
+    bool dzChainPending = false;
 
     // Chooses the decoder of a reply.
     enum class Transaction : uint8_t {
@@ -40,6 +48,56 @@ public:
     void Trans_end_CEEP2toP(const ResponseFrame &r);
     void Trans_end_CDSPSendR(const ResponseFrame &r);
     void Trans_end_Tool9(const ResponseFrame &r);
+
+    // The word editors: EEPROM 1 (or its working copy), EEPROM 2, DSP EEPROM.
+    void EEPAdrChange();
+    void EEPDataChange();
+    void EEPAdr2Change();
+    void EEPData2Change();
+    void EEPAdr3Change();
+    void EEPData3Change();
+    // Spin buttons of the editors (group 0, 1, 2): they only change the edit's text.
+    void EEPAdrSBClick(int group, bool up);
+    void EEPDataSBClick(int group, bool up);
+    void EEPSet(const ResponseFrame &r);
+    void EEPSet2(const ResponseFrame &r);
+    void EEPSet3(const ResponseFrame &r);
+
+    // 'Camera Status'
+    void GetStatusClick();
+    void StatusRead();
+    void OtherRead7();
+    void OtherRead8();
+    void OtherRead13();
+    void OtherReadVer();
+    void AlarmStatusSet(const ResponseFrame &r);
+    void BoardStatusSet(const ResponseFrame &r);
+    void SwVerSet(const ResponseFrame &r);
+    void VerSet(const ResponseFrame &r);
+    // The firmware version text of a version code (the high byte of EEPROM 1 word 0x3FF).
+    static QString versionText(uint8_t code);
+
+    // 'Digital P/T/Z'
+    void dzeChange();
+    void dzespnClick(bool up);
+    void DZStopClick();
+    void DZRClick();
+    void DZRegChange(int index);   // one of the eleven register edits
+    void DZDSPRead(uint8_t reg);
+    void DZDSPSet(const ResponseFrame &r);
+    // The order in which 'Read' reads the registers back.
+    static constexpr std::array<uint8_t, 11> DZReadOrder{0x67, 0x06, 0x6C, 0x65, 0x73, 0x74,
+                                                        0x6D, 0x6F, 0x70, 0x75, 0x76};
+    // The index in DZRegisters of a register, none for a register without an edit.
+    static std::optional<size_t> dzIndex(uint8_t reg);
+
+    // 'Camera-->PC' and 'PC-->Camera'
+    void CtoPClick();
+    void CEEP2toPClick();
+    void CDSPtoPClick();
+    void CDSPSendRClick();
+    void PtoC0Click();
+    transfer::ReadOut *readOut = nullptr;
 
     // 'EEPROM 1': word editor, read-out and playback.
     kit::Edit *EEPAdr = nullptr;
@@ -116,7 +174,15 @@ public:
     kit::SpinButton *DSPDataSB2 = nullptr;
 
 private:
+    void wordRead(int group);
+    void wordWrite(int group);
+    void wordSet(int group, const ResponseFrame &r);
+    void dzWrite(uint8_t stop);
+    void startReadOut(const transfer::Memory &memory, Transaction kind, kit::ProgressBar *bar, QLabel *panel);
+    void readOutReply(const ResponseFrame &r);
+
     Transaction transaction_ = Transaction::Settings;
+    kit::ProgressBar *readOutBar_ = nullptr;
     QGroupBox *layoutStatus();
     QGroupBox *layoutDigitalPTZ();
     QGroupBox *layoutRegisterEditor();

@@ -3,6 +3,7 @@
 #include "pages/pages.h"
 
 #include "link/link.h"
+#include "pages/eeppage.h"
 #include "pages/otherpage.h"
 
 #include <QGridLayout>
@@ -149,4 +150,14 @@ void FacPage::Trans_end_APC_C(const ResponseFrame &)
 void FacPage::PageCheck()
 {
     pages.oth->OtherRead();
+}
+
+void FacPage::CSSet3(const ResponseFrame &r)
+{
+    const QString tv = r.data1() ? QStringLiteral("NTSC") : QStringLiteral("PAL");
+    const QString resolution = r.data2() ? QStringLiteral("LOW") : QStringLiteral("HIGH");
+    Label255->setText(tv);
+    pages.eep->TV->setText(tv);
+    Label256->setText(resolution);
+    pages.eep->Resolution->setText(resolution);
 }

@@ -21,6 +21,8 @@ public:
     void setTransactionKind(Transaction kind) { transaction_ = kind; }
     void Trans_end_APC(const ResponseFrame &r);
     void Trans_end_APC_C(const ResponseFrame &r);
+    // Video standard and resolution (0x86/0x07): here and in the EEP page's camera status.
+    void CSSet3(const ResponseFrame &r);
 
     kit::RadioGroup *HGain = nullptr;
     kit::RadioGroup *VGain = nullptr;

@@ -23,6 +23,9 @@
 #include "pages/aftpage.h"
 #include "pages/wadjpage.h"
 
+#include "link/link.h"
+#include "transfer/playback.h"
+
 void Pages::create(Link &link)
 {
     easy = new EasyPage(link, *this);
@@ -45,6 +48,7 @@ void Pages::create(Link &link)
     mdp = new MdpPage(link, *this);
     aft = new AftPage(link, *this);
     wadj = new WadjPage(link, *this);
+    playback = new transfer::Playback(link, &link);
 }
 
 std::array<Page *, Pages::Count> Pages::all() const

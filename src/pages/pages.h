@@ -27,6 +27,7 @@ class RamPage;
 class MdpPage;
 class AftPage;
 class WadjPage;
+namespace transfer { class Playback; }
 
 struct Pages
 {
@@ -75,6 +76,9 @@ struct Pages
     MdpPage *mdp = nullptr;
     AftPage *aft = nullptr;
     WadjPage *wadj = nullptr;
+
+    // The one data-file playback that the EEP, Fac and Tool pages share.
+    transfer::Playback *playback = nullptr;
 
     // Creates every page (not yet laid out).
     void create(Link &link);

@@ -45,6 +45,8 @@ bool DataFileReader::open(const QString &path, QString *error)
     file_.setFileName(path);
     failed_ = false;
     position_ = 0;
+    lineNumber_ = 0;
+    nonText_ = false;
     line_.clear();
     if (!file_.open(QIODevice::ReadOnly)) {
         if (error)
@@ -69,18 +71,23 @@ std::optional<char> DataFileReader::readByte()
         return std::nullopt;
     }
     ++position_;
+    const auto u = uint8_t(c);
+    if (u == 0 || u > 0x7F)
+        nonText_ = true;
     return c;
 }
 
 int DataFileReader::make_frec(CommandFrame &frame)
 {
     line_.clear();
+    nonText_ = false;
     if (!file_.isOpen())
         return 0;
     if (position_ >= size_) {
         close();
         return 0;
     }
+    ++lineNumber_;
     int result = 0;
     std::optional<char> b = readByte();
     while (b && *b != '\n') {
@@ -98,6 +105,61 @@ int DataFileReader::make_frec(CommandFrame &frame)
     if (result == 1)
         packLine(line_, frame);
     return result;
+}
+
+FileCheck checkDataFile(const QString &path, CommandFrame frame)
+{
+    FileCheck check;
+    DataFileReader reader;
+    if (!reader.open(path, &check.error)) {
+        check.result = FileCheck::Result::OpenFailed;
+        return check;
+    }
+    // The first line is sent whatever it holds; from the second on an end record ends.
+    for (bool first = true;; first = false) {
+        const int got = reader.make_frec(frame);
+        if (reader.failed()) {
+            check.result = FileCheck::Result::ReadFailed;
+            check.line = reader.lineNumber();
+            check.error = QStringLiteral("reading stopped before the end of the file");
+            return check;
+        }
+        if (got == 0)
+            return check;
+        if (reader.lineHoldsNonText()) {
+            check.result = FileCheck::Result::NotText;
+            check.line = reader.lineNumber();
+            return check;
+        }
+        if (!(frame[0] & 0x80)) {
+            check.result = FileCheck::Result::NotARequest;
+            check.line = reader.lineNumber();
+            check.firstByte = frame[0];
+            return check;
+        }
+        if (!first && frame[0] == cat::Reset)
+            return check;
+    }
+}
+
+QString FileCheck::describe(const QString &fileName) const
+{
+    switch (result) {
+    case Result::Sendable:
+        break;
+    case Result::OpenFailed:
+        return QStringLiteral("%1 cannot be opened: %2").arg(fileName, error);
+    case Result::ReadFailed:
+        return QStringLiteral("%1 cannot be read: %2").arg(fileName, error);
+    case Result::NotText:
+        return QStringLiteral("%1 is not a data file: line %2 holds a byte that is not plain text. "
+                              "Nothing was sent.").arg(fileName).arg(line);
+    case Result::NotARequest:
+        return QStringLiteral("%1 is not a data file: line %2 is not a request (its first byte would be "
+                              "%3, a request starts at 80). Nothing was sent.")
+            .arg(fileName).arg(line).arg(conv::byteToHex(firstByte));
+    }
+    return {};
 }
 
 } // namespace transfer

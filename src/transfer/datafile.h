@@ -50,6 +50,10 @@ public:
     const QByteArray &line() const { return line_; }
     // A read failed other than at the file's end.
     bool failed() const { return failed_; }
+    // Lines read so far (each make_frec that consumed bytes).
+    int lineNumber() const { return lineNumber_; }
+    // The last line read held a NUL byte or a byte above 0x7F: no data file does.
+    bool lineHoldsNonText() const { return nonText_; }
 
     // Reads the next line (up to its LF, which is consumed but not kept; a CR stays in the
     // line) and packs it into the frame. 1 when a line was read, 0 when nothing was: the
@@ -65,6 +69,33 @@ private:
     qint64 position_ = 0;
     QByteArray line_;
     bool failed_ = false;
+    int lineNumber_ = 0;
+    bool nonText_ = false;
 };
+
+// What a look over a data file before its playback found, up to the line that ends the
+// playback (an end record after the first line, a line empty before its LF, or the end).
+struct FileCheck
+{
+    enum class Result {
+        Sendable,
+        OpenFailed,    // the file cannot be opened
+        ReadFailed,    // reading it failed before its end
+        NotText,       // a line holds a NUL byte or a byte above 0x7F
+        NotARequest,   // a line's first byte lacks bit 7: it cannot be a request
+    };
+    Result result = Result::Sendable;
+    int line = 0;              // the first bad line, from 1
+    uint8_t firstByte = 0;     // NotARequest: the byte that line packs into the category
+    QString error;             // OpenFailed, ReadFailed: why
+
+    bool sendable() const { return result == Result::Sendable; }
+    // One sentence for the user, naming the file and the line.
+    QString describe(const QString &fileName) const;
+};
+
+// Reads the file as a playback would, packing each line into a copy of `frame` (the request
+// buffer as it stands, since a short line keeps what the previous request left there).
+FileCheck checkDataFile(const QString &path, CommandFrame frame);
 
 } // namespace transfer

@@ -245,6 +245,9 @@ void TstCamsim::exchanges_data()
                         u"86 03 => 86 03 02 70 00"_s, u"86 04 => 86 04 01 02 01"_s, u"86 08 => 86 08 03 06 00"_s,
                         u"86 09 => 86 09 01 01 01"_s, u"86 0A => 86 0A 01 00 00"_s, u"86 10 => 86 10 02 07 00"_s,
                         u"86 11 => 86 11 00 01 01"_s, u"86 12 => 86 12 00 00 00"_s, u"86 13 => 86 13 01 00 00"_s});
+    // The camera status the EEP page shows: alarm, motion, night; board straps; video standard.
+    row("camera status", {u"86 05 => 86 05 00 00 00"_s, u"86 06 => 86 06 01 01 01"_s, u"86 07 => 86 07 01 00 00"_s,
+                          u"86 A0 00 => 86 A0 00 00 00"_s, u"86 05 => 86 05 00 00 01"_s});
     row("reverse writes answer in the 0x01 layout",
         {u"86 82 00 => 86 82 00 00 01"_s, u"86 83 01 => 86 83 00 01 01"_s, u"86 88 01 => 86 88 01 01 01"_s,
          u"86 89 00 => 86 89 01 00 01"_s});

@@ -8,8 +8,9 @@
 class ScriptedDialogs : public Dialogs
 {
 public:
-    ScriptedDialogs() { Dialogs::install(this); }
-    ~ScriptedDialogs() override { Dialogs::install(nullptr); }
+    // A script installed while another one is (two windows in one test) hands back to it.
+    ScriptedDialogs() : previous_(dynamic_cast<ScriptedDialogs *>(&Dialogs::instance())) { Dialogs::install(this); }
+    ~ScriptedDialogs() override { Dialogs::install(previous_); }
     ScriptedDialogs(const ScriptedDialogs &) = delete;
     ScriptedDialogs &operator=(const ScriptedDialogs &) = delete;
 
@@ -27,4 +28,7 @@ public:
     void exception(const QString &text) override { exceptions << text; }
     QString openFile(const QString &) override { return openQueue.isEmpty() ? QString() : openQueue.takeFirst(); }
     QString saveFile(const QString &) override { return saveQueue.isEmpty() ? QString() : saveQueue.takeFirst(); }
+
+private:
+    ScriptedDialogs *previous_;
 };

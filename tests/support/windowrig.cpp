@@ -109,6 +109,14 @@ QStringList WindowRig::requestTexts(qsizetype from) const
     return out;
 }
 
+void WindowRig::quietly(const std::function<void()> &f)
+{
+    const uint8_t was = form->link.LinkBusy;
+    form->link.LinkBusy = 1;
+    f();
+    form->link.LinkBusy = was;
+}
+
 bool WindowRig::refresh(int tab, int requests)
 {
     const qsizetype before = peer.requests.size();

@@ -75,6 +75,9 @@ struct WindowRig
     QStringList framesOf(const WriteRow &w) { return framesOf(w.control, w.action, w.value); }
     // The frame texts of the requests from `from` on.
     QStringList requestTexts(qsizetype from = 0) const;
+    // Runs f with the link marked busy, as while a reply is applied: controls set in f raise
+    // their handlers, which send nothing.
+    void quietly(const std::function<void()> &f);
 
     template <class T> T *w(const char *name) const
     {
