@@ -4,6 +4,11 @@
 #include "pages/toolpage.h"
 #include "support/camerarig.h"
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTemporaryDir>
+
 #include <QtTest>
 
 #include <memory>
@@ -58,6 +63,7 @@ class TstTool : public QObject
     Q_OBJECT
 private slots:
     void pageChainReadsTheSettings();
+    void copyPlaysTheFileLastChosenAnywhere();
     void whiteClipReply_data();
     void whiteClipReply();
     void whiteClipWrittenOneSecondAfterTheLastMove();
@@ -525,6 +531,46 @@ void TstTool::searchStops()
     QVERIFY(t.rig->dialogs.messages.isEmpty());
     QVERIFY(!p->KizuAuto->isEnabled());
     QVERIFY(!p->AutoKizuTimer->isActive());
+}
+
+void TstTool::copyPlaysTheFileLastChosenAnywhere()
+{
+    ToolRig t;
+    QVERIFY(t.rig);
+    QVERIFY(t.show());
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"delivery.dat"_s);
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("9C0010ABCD\r\n9C0011EF01\r\n8F00000000\r\n");
+    }
+    auto *same = t.rig->w<QCheckBox>("TSameName");
+    auto *play = t.rig->w<QPushButton>("PtoC1");
+
+    // 'Same File Name' with no file chosen yet: the box is cleared and the dialog asks.
+    same->setChecked(true);
+    t.rig->dialogs.openQueue << path;
+    t.rig->peer.requests.clear();
+    play->click();
+    QVERIFY(t.settle());
+    QVERIFY(!same->isChecked());
+    QVERIFY(t.rig->dialogs.openQueue.isEmpty());
+    QCOMPARE(texts(t.rig->peer.requests), (QStringList{text("9C0010ABCD"), text("9C0011EF01"), text("8F")}));
+    QCOMPARE(t.camera->eeprom2()[0x10], uint16_t(0xABCD));
+    QCOMPARE(t.camera->eeprom2()[0x11], uint16_t(0xEF01));
+    QCOMPARE(t.rig->w<QLabel>("copyfname3")->text(), path);
+    QCOMPARE(t.rig->w<QProgressBar>("Ptoc1Bar")->value(), 0);
+
+    // Ticked now, the file last chosen is played again without asking.
+    t.camera->eeprom2()[0x10] = 0;
+    same->setChecked(true);
+    t.rig->peer.requests.clear();
+    play->click();
+    QVERIFY(t.settle());
+    QCOMPARE(t.rig->peer.requests.size(), 3);
+    QCOMPARE(t.camera->eeprom2()[0x10], uint16_t(0xABCD));
+    QVERIFY(t.rig->dialogs.messages.isEmpty());
 }
 
 QTEST_MAIN(TstTool)

@@ -7,6 +7,7 @@
 #include "link/link.h"
 #include "pages/decoder.h"
 #include "pages/kizupage.h"
+#include "pages/transferui.h"
 #include "widgets/dialogs.h"
 
 #include <QGridLayout>
@@ -255,6 +256,8 @@ QVBoxLayout *ToolPage::layoutSettingsColumn()
 
 void ToolPage::connectHandlers()
 {
+    kit::connect(PtoC1, this, &ToolPage::PtoC1Click);
+    transferui::follow(*pages.playback, this, Ptoc1Bar);
     kit::connect(IAset, this, &ToolPage::IAsetClick);
     kit::connect(IAexit, this, &ToolPage::IAexitClick);
     kit::connect(IAdata, this, &ToolPage::IAdataChange);
@@ -522,7 +525,16 @@ void ToolPage::Trans_end_Tool2(const ResponseFrame &r)
     }
 }
 
-void ToolPage::Trans_end_Tool3(const ResponseFrame &) { link.release(); }
+void ToolPage::PtoC1Click()
+{
+    transferui::startPlayback(link, *pages.playback, this, Ptoc1Bar, copyfname3, TSameName,
+                              [this] { setTransactionKind(Transaction::Playback); });
+}
+
+void ToolPage::Trans_end_Tool3(const ResponseFrame &r)
+{
+    transferui::continuePlayback(*pages.playback, r);
+}
 
 void ToolPage::Trans_end_Tool5(const ResponseFrame &r)
 {

@@ -34,6 +34,9 @@ public:
     void Trans_end_Tool(const ResponseFrame &r);
     void Trans_end_Tool2(const ResponseFrame &r);
     void Trans_end_Tool3(const ResponseFrame &r);
+    // 'PC-->CAMERA': a data file played into the camera on the shared playback, with this
+    // page's bar and file-name panel; 'Same File Name' replays the file last chosen anywhere.
+    void PtoC1Click();
     void Trans_end_Tool5(const ResponseFrame &r);
 
     static constexpr int DefectCount = defect::Count; // rows 'A' to 'O'
