@@ -175,6 +175,7 @@ private slots:
     void figuresMoveBetweenReads();
     void motionDetector();
     void motionAreaKeptOnlyWithEeprom();
+    void lensMovesWithTime();
     void assembler_data();
     void assembler();
 
@@ -276,6 +277,40 @@ void TstCamsim::exchanges_data()
                    u"8A 86 30 01 => 8A 86 00 0E 00"_s});
     row("reset answers", {u"8F => 8F 00 00 00 00"_s});
 
+    row("lens reads", {u"83 00 => 83 00 00 00 00"_s, u"83 01 => 83 01 00 64 00"_s, u"83 02 => 83 02 00 00 00"_s,
+                       u"83 03 => 83 03 00 00 00"_s, u"83 04 => 83 04 02 02 00"_s, u"83 05 => 83 05 00 01 00"_s,
+                       u"83 09 => 83 09 FF CE 00"_s, u"83 0A => 83 0A 04 B0 00"_s, u"83 10 => 83 10 00 80 00"_s,
+                       u"83 20 => 83 20 00 00 08"_s, u"83 22 => 83 22 00 00 00"_s});
+    // The clock stands still here: positions sent are answered, the lens has not moved yet.
+    row("zoom and focus commands answer the new position",
+        {u"83 8B 01 D0 => 83 8B 01 D0 00"_s, u"83 00 => 83 00 00 00 00"_s, u"83 82 => 83 82 00 00 00"_s,
+         u"83 90 00 05 => 83 90 00 05 00"_s, u"83 91 00 01 => 83 91 00 04 00"_s, u"83 91 00 09 => 83 91 00 00 00"_s,
+         u"83 8C FF CE => 83 8C FF CE 00"_s, u"83 93 00 01 => 83 93 00 63 00"_s, u"83 8D 05 0A => 83 8D 02 2D 00"_s,
+         u"83 8E 0A 0A => 83 8E 04 B0 00"_s, u"83 8B 7F FF => 83 8B 04 5B 00"_s, u"83 8B FF FB => 83 8B 00 00 00"_s});
+    row("zoom magnification goes with every zoom answer",
+        {u"83 8F 01 => 83 8F 01 00 00"_s, u"83 00 => 83 00 00 00 01"_s, u"83 81 => 83 81 00 00 01"_s});
+    row("auto-focus writes answer the auto-focus state",
+        {u"83 86 01 => 83 86 01 00 00"_s, u"83 87 01 => 83 87 01 01 00"_s, u"83 88 01 => 83 88 01 01 01"_s,
+         u"83 89 => 83 89 01 01 01"_s});
+    row("speeds and tracking", {u"83 94 04 => 83 94 04 02 00"_s, u"83 95 00 => 83 95 04 00 00"_s,
+                                u"83 B0 02 => 83 B0 02 80 00"_s, u"83 B1 FF 01 => 83 B1 FF 01 00"_s,
+                                u"83 B2 01 => 83 B2 01 00 00"_s, u"83 10 => 83 10 02 FF 01"_s});
+    row("digital zoom and pan/tilt/zoom",
+        {u"83 8A 03 => 83 8A 03 00 00"_s, u"83 03 => 83 03 03 00 00"_s, u"83 C0 FB 05 20 => 83 C0 FB 05 20"_s,
+         u"83 20 => 83 20 FB 05 20"_s, u"83 C1 => 83 C1 00 00 00"_s, u"83 20 => 83 20 00 00 08"_s,
+         u"83 C2 01 => 83 C2 01 00 00"_s, u"83 C3 01 01 => 83 C3 01 01 00"_s, u"83 22 => 83 22 01 01 00"_s});
+    row("presets store, read back and move",
+        {u"84 80 05 00 7B => 84 80 05 00 7B"_s, u"84 81 05 01 C8 => 84 81 05 01 C8"_s,
+         u"84 03 05 => 84 03 05 00 7B"_s, u"84 04 05 => 84 04 05 01 C8"_s, u"84 11 05 => 84 11 05 00 00"_s,
+         u"84 03 06 => 84 03 06 00 00"_s, u"84 82 05 => 84 82 05 00 00"_s, u"84 02 => 84 02 05 00 00"_s,
+         u"84 05 => 84 05 05 00 00"_s, u"84 06 => 84 06 05 00 64"_s, u"84 14 => 84 14 05 00 00"_s});
+    row("the lens now into a preset", {u"83 90 00 20 => 83 90 00 20 00"_s, u"84 90 03 => 84 90 03 00 00"_s,
+                                       u"84 03 03 => 84 03 03 00 20"_s, u"84 04 03 => 84 04 03 00 64"_s});
+    row("position OSD, alarm and default positions",
+        {u"84 00 => 84 00 00 00 00"_s, u"84 83 01 => 84 83 01 00 00"_s, u"84 00 => 84 00 00 01 00"_s,
+         u"84 85 07 => 84 85 07 00 00"_s, u"84 01 => 84 01 00 07 00"_s, u"84 10 => 84 10 00 01 00"_s,
+         u"84 8D 09 => 84 8D 09 00 00"_s, u"84 8F 01 => 84 8F 01 00 00"_s, u"84 10 => 84 10 09 09 00"_s});
+
     row("EEPROM 1 by item and data 1", {u"90 01 2A => 90 01 2A 11 2A"_s, u"90 03 FF => 90 03 FF 03 00"_s});
     row("EEPROM 1 write reaches the working copy", {u"92 00 10 AB CD => 92 00 10 AB CD"_s,
                                                    u"90 00 10 => 90 00 10 AB CD"_s, u"91 00 10 => 91 00 10 AB CD"_s});
@@ -340,6 +375,7 @@ void TstCamsim::exchanges()
 {
     QFETCH(QStringList, steps);
     Camera cam = fixtureCamera();
+    cam.setClock([] { return int64_t(0); });
     for (const QString &step : steps) {
         const QStringList parts = step.split(u"=>"_s);
         QCOMPARE(parts.size(), 2);
@@ -376,6 +412,11 @@ void TstCamsim::unknownOrInvalidRequestsAreRefused_data()
     QTest::newRow("motion threshold pair 5") << u"85 15 05"_s;
     QTest::newRow("motion threshold level 10") << u"85 A0 0A 01 01"_s;
     QTest::newRow("unknown motion item") << u"85 30"_s;
+    QTest::newRow("zoom ratio of no steps") << u"83 8D 05 00"_s;
+    QTest::newRow("preset 0") << u"84 03 00"_s;
+    QTest::newRow("preset 65 stored") << u"84 80 41 00 10"_s;
+    QTest::newRow("move to preset 0") << u"84 82 00"_s;
+    QTest::newRow("alarm position 65") << u"84 85 41"_s;
 }
 
 void TstCamsim::unknownOrInvalidRequestsAreRefused()
@@ -554,6 +595,61 @@ void TstCamsim::motionAreaKeptOnlyWithEeprom()
     QCOMPARE(ask("85 23"), u"85 23 00 10 00"_s);
 }
 
+void TstCamsim::lensMovesWithTime()
+{
+    Camera cam;
+    int64_t now = 1000;
+    cam.setClock([&now] { return now; });
+    auto ask = [&](const char *req) { return head(*cam.answer(request(QString::fromLatin1(req), cam.id()))); };
+    // Lens answers carry a position in data 1-2, preset answers in data 2-3.
+    auto position = [&](const char *req) {
+        const auto r = cam.answer(request(QString::fromLatin1(req), cam.id()));
+        const size_t at = (*r)[0] == 0x84 ? 3 : 2;
+        return int(int16_t((*r)[at] << 8 | (*r)[at + 1]));
+    };
+
+    // Speed +2 zooms 320 steps a second; at an end the motor stops.
+    QCOMPARE(ask("83 81"), u"83 81 00 00 00"_s);
+    now += 500;
+    QCOMPARE(position("83 00"), 160);
+    // Automatic tracking has moved the focus toward sharp while the zoom moved.
+    QVERIFY(position("83 01") > 100);
+    now += 5000;
+    QCOMPARE(position("83 00"), 1115);
+    QCOMPARE(ask("83 80"), u"83 80 04 5B 00"_s);
+    now += 1000;
+    QCOMPARE(position("83 82"), 1115 - 320);
+    now += 1000;
+    QCOMPARE(position("83 00"), 1115 - 320);
+
+    // Faster at MAX; a preset is approached at the zoom's speed.
+    ask("83 94 04");
+    ask("84 80 01 00 00");
+    ask("84 82 01");
+    now += 250;
+    QCOMPARE(position("84 05"), 1115 - 320 - 320);
+
+    // Fixed tracking: the tracking position puts the focus between near and far.
+    ask("83 B0 02");
+    ask("83 B1 FF 01");
+    now += 10000;
+    QCOMPARE(position("83 01"), 1200);
+    ask("83 B1 00 01");
+    now += 10000;
+    QCOMPARE(position("83 01"), -50);
+
+    // The auto focus keeps the focus sharp; a drive moves it away, stopping lets it return.
+    ask("83 86 01");
+    now += 10000;
+    const int sharp = position("83 01");
+    QCOMPARE(sharp, cam.lens().sharpFocus());
+    ask("83 84");
+    now += 100;
+    QVERIFY(position("83 85") > sharp);
+    now += 10000;
+    QCOMPARE(position("83 01"), sharp);
+}
+
 void TstCamsim::assembler_data()
 {
     QTest::addColumn<QString>("stream");
@@ -730,7 +826,8 @@ void TstCamsim::stateRoundTrip()
         QVERIFY(cam.start());
         PtyClient tool(cam.slavePath());
         for (const char *req : {"92 00 10 AB CD", "9C 03 FE 12 34", "9E 00 C2 00 99", "80 80 01 00 41",
-                                "86 82 01", "86 89 01", "89 93 01", "89 90 09"})
+                                "86 82 01", "86 89 01", "89 93 01", "89 90 09", "84 80 03 01 23", "84 81 40 FF FB",
+                                "84 8D 03", "84 8F 01"})
             QCOMPARE(tool.exchange(request(QString::fromLatin1(req), 1)).size(), 7);
         QVERIFY(cam.stop());
     }
@@ -749,6 +846,10 @@ void TstCamsim::stateRoundTrip()
     QCOMPARE(ask("80 00 01"), u"80 00 01 00 41"_s);
     QCOMPARE(ask("86 01"), u"86 01 01 00 00"_s);   // the no-save V-reverse was not kept
     QCOMPARE(ask("89 10"), u"89 10 09 00 00"_s);
+    // The presets are kept, and at power-on the lens went to the default position.
+    QCOMPARE(ask("84 03 03"), u"84 03 03 01 23"_s);
+    QCOMPARE(ask("84 04 40"), u"84 04 40 FF FB"_s);
+    QCOMPARE(ask("84 05"), u"84 05 00 01 23"_s);
     QCOMPARE(again.withCamera([](Camera &c) { return c.titleText(); }), u"ARVIK CAMERA        "_s);
 
     // Options given at start win over the stored values.

@@ -1,5 +1,6 @@
 #include "camera.h"
 
+#include <chrono>
 #include <cstdlib>
 
 using namespace Qt::StringLiterals;
@@ -117,6 +118,13 @@ const std::vector<SettingField> &settingFields()
         CAMSIM_FIELD(motionThreshold9),
         CAMSIM_FIELD(area2HPos), CAMSIM_FIELD(area2VPos), CAMSIM_FIELD(area2Width), CAMSIM_FIELD(area2Height),
         CAMSIM_FIELD(area3HPos), CAMSIM_FIELD(area3VPos), CAMSIM_FIELD(area3Width), CAMSIM_FIELD(area3Height),
+        CAMSIM_FIELD(autoFocus), CAMSIM_FIELD(zoomAf), CAMSIM_FIELD(afSleep), CAMSIM_FIELD(digitalZoomMax),
+        CAMSIM_FIELD(zoomSpeed), CAMSIM_FIELD(focusSpeed), CAMSIM_FIELD(scaleDisplay), CAMSIM_FIELD(zoomMag),
+        CAMSIM_FIELD(trackMode), CAMSIM_FIELD(trackPosition), CAMSIM_FIELD(afMode),
+        CAMSIM_FIELD(dptPan), CAMSIM_FIELD(dptTilt), CAMSIM_FIELD(dptWidth), CAMSIM_FIELD(opticalDigital),
+        CAMSIM_FIELD(digitalZoomOn),
+        CAMSIM_FIELD(positionOsd), CAMSIM_FIELD(alarmPosition), CAMSIM_FIELD(lastPreset),
+        CAMSIM_FIELD(defaultPosition), CAMSIM_FIELD(powerOnPosition),
     };
 #undef CAMSIM_FIELD
     return fields;
@@ -205,6 +213,10 @@ Camera::Camera()
 void Camera::powerOn()
 {
     reset();
+    // The lens goes to the default position when the camera is told to.
+    if (stored_.powerOnPosition)
+        if (const LensPreset *p = lens_.preset(stored_.defaultPosition))
+            lens_.jumpTo(*p);
     line_.baud = baudOfCode(stored_.baudCode) ? baudOfCode(stored_.baudCode) : 38400;
     line_.stopBits = stored_.twoStopBits ? 2 : 1;
 }
@@ -240,6 +252,20 @@ Frame7 Camera::reply(uint8_t category, uint8_t item, uint8_t d1, uint8_t d2, uin
 Frame7 Camera::errorReply(const Frame7 &request) const
 {
     return reply(uint8_t(request[0] | 0x40), request[1]);
+}
+
+int64_t Camera::nowMs() const
+{
+    if (clock_)
+        return clock_();
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+Lens &Camera::lensNow()
+{
+    lens_.advance(nowMs(), live_);
+    return lens_;
 }
 
 int Camera::wave() const

@@ -3,12 +3,14 @@
 // the model can be driven directly (tests) or through a pseudo-terminal (PtyCamera).
 #pragma once
 
+#include "lens.h"
 #include "link/frame.h"
 
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -83,6 +85,17 @@ struct Settings
         motionThreshold8 = 232, motionThreshold9 = 240;
     int area2HPos = 0xFFD8, area2VPos = 0xFFE2, area2Width = 40, area2Height = 30;
     int area3HPos = 40, area3VPos = 30, area3Width = 20, area3Height = 15;
+    // 0x83 lens: auto focus, zoom+AF, AF sleep, digital zoom maximum (0-5), zoom and focus
+    // speeds (0-4), scale display, zoom magnification display, tracking mode (0 auto x1-x10,
+    // 1 auto x3-x10, 2 fixed) and position, AF mode, digital pan and tilt (signed bytes) and
+    // width (low byte), optical-to-digital zoom, digital zoom on/off
+    int autoFocus = 0, zoomAf = 0, afSleep = 0, digitalZoomMax = 0;
+    int zoomSpeed = 2, focusSpeed = 2, scaleDisplay = 0, zoomMag = 0;
+    int trackMode = 0, trackPosition = 128, afMode = 0;
+    int dptPan = 0, dptTilt = 0, dptWidth = Lens::kDptWidthInitial, opticalDigital = 0, digitalZoomOn = 0;
+    // 0x84 presets: position number on the OSD, alarm position, the last preset moved to, the
+    // default position and whether the camera moves there at power-on
+    int positionOsd = 0, alarmPosition = 1, lastPreset = 0, defaultPosition = 1, powerOnPosition = 0;
 
     bool operator==(const Settings &) const = default;
 };
@@ -217,6 +230,16 @@ public:
     // since the previous tick (a few units in a still cell, hundreds where something moves).
     uint16_t motionValue(int index) const;
     uint16_t motionDifference(int index) const;
+    // The lens with its motors brought up to the present (zoom and focus move with time while
+    // they are driven); lens() is the lens as last brought up.
+    Lens &lensNow();
+    const Lens &lens() const { return lens_; }
+    // The presets live with the lens and are kept whatever the no-save mode says.
+    std::array<LensPreset, Lens::kPresets> &presets() { return lens_.presets; }
+    const std::array<LensPreset, Lens::kPresets> &presets() const { return lens_.presets; }
+    // Milliseconds on the camera's clock: a steady clock unless a test sets its own.
+    void setClock(std::function<int64_t()> msNow) { clock_ = std::move(msNow); }
+    int64_t nowMs() const;
 
     // Title text as the camera shows it (codes without a character appear as '?').
     QString titleText() const;
@@ -234,6 +257,8 @@ private:
     std::vector<PlantedDefect> defects_;
     unsigned tick_ = 0;
     uint64_t moving_ = 0;   // bit n: something moves in cell n + 1
+    Lens lens_;
+    std::function<int64_t()> clock_;
 };
 
 // The title code of a character (0xFFFF when it has none) and back.

@@ -91,6 +91,8 @@ const std::vector<Category> &categories()
                  memoryCommands,
                  defectCommands,
                  motionCommands,
+                 lensCommands,
+                 presetCommands,
              }) {
             std::vector<Category> tables = area();
             out.insert(out.end(), std::make_move_iterator(tables.begin()), std::make_move_iterator(tables.end()));

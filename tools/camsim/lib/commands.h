@@ -72,5 +72,9 @@ std::vector<Category> memoryCommands();
 std::vector<Category> defectCommands();
 // 0x85 motion detection.
 std::vector<Category> motionCommands();
+// 0x83 lens (the items of the lens page and its twins).
+std::vector<Category> lensCommands();
+// 0x84 lens presets.
+std::vector<Category> presetCommands();
 
 } // namespace camsim::commands

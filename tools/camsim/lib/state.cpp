@@ -85,6 +85,33 @@ bool readWords(const QJsonValue &value, std::array<uint16_t, N> &out, const QStr
     return true;
 }
 
+// The lens presets, one line each: zoom, focus and the three further items.
+QJsonArray presetLines(const std::array<LensPreset, Lens::kPresets> &presets)
+{
+    QJsonArray lines;
+    for (const LensPreset &p : presets)
+        lines.append(wordLines(std::array<uint16_t, 5>{p.zoom, p.focus, p.data[0], p.data[1], p.data[2]}).at(0));
+    return lines;
+}
+
+bool readPresets(const QJsonValue &value, std::array<LensPreset, Lens::kPresets> &out, QString *error)
+{
+    const QJsonArray lines = value.toArray();
+    if (!value.isArray() || lines.size() != Lens::kPresets) {
+        fail(error, u"\"presets\": expected %1 lines of five hexadecimal words"_s.arg(Lens::kPresets));
+        return false;
+    }
+    std::array<LensPreset, Lens::kPresets> presets{};
+    for (int n = 0; n < Lens::kPresets; ++n) {
+        std::array<uint16_t, 5> w{};
+        if (!readWords(lines.at(n), w, u"presets %1"_s.arg(n + 1), error))
+            return false;
+        presets[size_t(n)] = LensPreset{w[0], w[1], {w[2], w[3], w[4]}};
+    }
+    out = presets;
+    return true;
+}
+
 } // namespace
 
 bool saveState(const Camera &camera, const QString &path, QString *error)
@@ -104,6 +131,7 @@ bool saveState(const Camera &camera, const QString &path, QString *error)
     root.insert(u"eeprom1"_s, wordLines(camera.eeprom1()));
     root.insert(u"eeprom2"_s, wordLines(camera.eeprom2()));
     root.insert(u"dspEeprom"_s, wordLines(camera.dspEeprom()));
+    root.insert(u"presets"_s, presetLines(camera.presets()));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -165,6 +193,7 @@ bool loadState(Camera &camera, const QString &path, QString *error)
         {u"eeprom1", [&](const QJsonValue &v, const QString &k) { return readWords(v, next.eeprom1(), k, &why); }},
         {u"eeprom2", [&](const QJsonValue &v, const QString &k) { return readWords(v, next.eeprom2(), k, &why); }},
         {u"dspEeprom", [&](const QJsonValue &v, const QString &k) { return readWords(v, next.dspEeprom(), k, &why); }},
+        {u"presets", [&](const QJsonValue &v, const QString &) { return readPresets(v, next.presets(), &why); }},
     };
     for (const auto &m : memories) {
         const QString key = QString::fromUtf16(m.key);

@@ -1,5 +1,5 @@
-// The camera's non-volatile contents (stored settings, title, EEPROM 1, EEPROM 2, DSP EEPROM)
-// in a JSON text file, so a simulated camera keeps what was written to it across runs.
+// The camera's non-volatile contents (stored settings, title, EEPROM 1, EEPROM 2, DSP EEPROM, lens
+// presets) in a JSON text file, so a simulated camera keeps what was written to it across runs.
 #pragma once
 
 #include <QString>
