@@ -350,6 +350,7 @@ QLayout *EasyPage::layoutLensColumn()
         StopFocus = compact(kit::button(this, "StopFocus", u"Stop"_s));
 
         ZoomDir = kit::edit(this, "ZoomDir", {}, 4);
+        ZoomDir->setEntry(kit::Edit::Entry::Signed);
         ZoomSpinButton = kit::spinButton(this, "ZoomSpinButton");
         CurrentZoom = kit::edit(this, "CurrentZoom", {}, 4);
         GetZoomCurrent = compact(kit::button(this, "GetZoomCurrent", u"Get"_s));
@@ -357,6 +358,7 @@ QLayout *EasyPage::layoutLensColumn()
         ZoomSpeedBar = kit::trackBar(this, "ZoomSpeedBar", 0, 4);
 
         FocusDir = kit::edit(this, "FocusDir", {}, 4);
+        FocusDir->setEntry(kit::Edit::Entry::Signed);
         FocusSpinButton = kit::spinButton(this, "FocusSpinButton");
         CurrentFocus = kit::edit(this, "CurrentFocus", {}, 4);
         FocusStepMin = kit::edit(this, "FocusStepMin", {}, 4);

@@ -48,3 +48,9 @@ QWidget *Page::takeScrollArea()
     area->setWidget(this);
     return area;
 }
+
+bool Page::isShownPage() const
+{
+    // The page control hides every page but the current one.
+    return isVisibleTo(window());
+}

@@ -55,6 +55,8 @@ public:
 
     // Wraps the sheet in a scroll area for the page control.
     QWidget *takeScrollArea();
+    // This page is the one the page control shows (page timers that run only there ask).
+    bool isShownPage() const;
 
 protected:
     // The decoder idiom: the step of the table that matches the reply runs; an error reply,
