@@ -6,7 +6,7 @@ CameraRig::CameraRig()
     // comes late on a loaded machine still does.
     rig = std::make_unique<WindowRig>(4, 0);
     rig->peer.script = [this](const Frame7 &r) -> std::optional<Frame7> {
-        if (silent)
+        if (silent || unanswered.count(r[0] << 8 | r[1]))
             return std::nullopt;
         if (refused.count(r[0] << 8 | r[1]))
             return PtyPeer::reply(uint8_t(r[0] | 0x40), r[1]);

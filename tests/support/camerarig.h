@@ -18,6 +18,7 @@ struct CameraRig
     std::shared_ptr<camsim::Camera> camera = std::make_shared<camsim::Camera>();
     std::unique_ptr<WindowRig> rig;   // nullptr when the connection failed
     std::set<int> refused;            // category << 8 | item: answered with an error reply
+    std::set<int> unanswered;         // category << 8 | item: left without an answer
     bool silent = false;              // the camera stops answering
     // Answers before the camera's own, or nothing to let the camera answer.
     std::function<std::optional<Frame7>(const Frame7 &)> before;

@@ -138,6 +138,13 @@ std::unique_ptr<WindowRig> WindowRig::connectedTo(std::function<std::optional<Fr
     return rig;
 }
 
+std::optional<Frame7> WindowRig::refusing(const Frame7 &r)
+{
+    if (r[0] == 0x89)
+        return PtyPeer::reply(r[0], r[1]);
+    return PtyPeer::reply(uint8_t(r[0] | 0x40), r[1]);
+}
+
 bool WindowRig::act(const QString &control, const QString &action, const QString &value)
 {
     QWidget *w = form->findChild<QWidget *>(control);
@@ -154,12 +161,19 @@ bool WindowRig::act(const QString &control, const QString &action, const QString
     else if (action == u"type")
         QTest::keyClicks(w, value);
     else if (action == u"up" || action == u"down") {
-        // `value` arrow clicks (at least one), as a user steps an up-down.
-        auto *upDown = static_cast<kit::UpDown *>(w);
-        for (int i = 0; i < std::max(1, value.toInt()); ++i)
-            action == u"up" ? upDown->stepUp() : upDown->stepDown();
-    }
-    else if (action == u"choose") {
+        // `value` arrow clicks (at least one), as a user steps an up-down or a spin button.
+        const bool up = action == u"up";
+        auto *upDown = qobject_cast<kit::UpDown *>(w);
+        auto *spin = qobject_cast<kit::SpinButton *>(w);
+        if (!upDown && !spin)
+            return false;
+        for (int i = 0; i < std::max(1, value.toInt()); ++i) {
+            if (upDown)
+                up ? upDown->stepUp() : upDown->stepDown();
+            else
+                up ? spin->clickUp() : spin->clickDown();
+        }
+    } else if (action == u"choose") {
         auto *box = static_cast<QComboBox *>(w);
         box->setCurrentIndex(value.toInt());
         emit box->activated(value.toInt());

@@ -44,6 +44,9 @@ struct WindowRig
     {
         return connectedTo([camera](const Frame7 &r) { return camera->answer(r); }, cameraBaud);
     }
+    // A camera script that answers the connection read and refuses everything else: a page
+    // shown stays unfilled, so every item a write table clicks is a change.
+    static std::optional<Frame7> refusing(const Frame7 &request);
 
     // Runs the speed search without waiting for the one-second ticks: attempts go out
     // until the camera answers, then the connection completes and the shown page is read.
@@ -67,7 +70,8 @@ struct WindowRig
     // Acts on the control named `control` as a user does: "item" clicks radio item `value`,
     // "set" selects it from code, "bar" moves a track bar, "tick"/"press" clicks, "type"
     // types the text, "choose" picks drop-down item `value`, "up"/"down" click an up-down's
-    // arrow `value` times (at least once). False when there is no such control.
+    // or a spin button's arrow `value` times (at least once). False when there is no such
+    // control.
     bool act(const QString &control, const QString &action, const QString &value);
     // The write-frame step: with the camera gone silent, acts on the control and returns the
     // frame texts it sent (waiting for the first and a little longer for any stray second).
