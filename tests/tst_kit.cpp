@@ -17,6 +17,8 @@ private slots:
     void radioGroupRaisesOnlyOnChange();
     void checkBoxAndTrackBarRaiseFromCode();
     void editRaisesOnlyForNewText();
+    void editEntryRule_data();
+    void editEntryRule();
     void upDownUserStepsOnly_data();
     void upDownUserStepsOnly();
     void upDownFollowsTypedText();
@@ -88,6 +90,49 @@ void TstKit::editRaisesOnlyForNewText()
     QVERIFY(!e.styleSheet().isEmpty());
     e.setInvalid(false);
     QVERIFY(e.styleSheet().isEmpty());
+}
+
+void TstKit::editEntryRule_data()
+{
+    QTest::addColumn<int>("entry"); // kit::Edit::Entry
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("left");     // the user left the edit with this text
+    QTest::addColumn<bool>("invalid");
+    QTest::addColumn<bool>("sendable");
+    const int hex = int(kit::Edit::Entry::Hex), dec = int(kit::Edit::Entry::Signed);
+    QTest::newRow("hex complete") << hex << u"12f7"_s << false << false << true;
+    QTest::newRow("hex short while typing") << hex << u"12F"_s << false << false << false;
+    QTest::newRow("hex short, left") << hex << u"12F"_s << true << true << false;
+    QTest::newRow("hex bad character") << hex << u"12G"_s << false << true << false;
+    QTest::newRow("hex empty, left") << hex << QString() << true << false << false;
+    QTest::newRow("signed positive") << dec << u"0123"_s << false << false << true;
+    QTest::newRow("signed negative") << dec << u"-005"_s << true << false << true;
+    QTest::newRow("a sign alone while typing") << dec << u"-"_s << false << false << false;
+    QTest::newRow("a sign alone, left") << dec << u"-"_s << true << true << false;
+    QTest::newRow("a sign inside") << dec << u"0-12"_s << false << true << false;
+    QTest::newRow("a hex digit is no decimal") << dec << u"012A"_s << false << true << false;
+    QTest::newRow("text is never marked") << int(kit::Edit::Entry::Text) << u"x"_s << true << false << false;
+}
+
+void TstKit::editEntryRule()
+{
+    QFETCH(int, entry);
+    QFETCH(QString, text);
+    QFETCH(bool, left);
+    QFETCH(bool, invalid);
+    QFETCH(bool, sendable);
+    kit::Edit e;
+    e.setMaxLength(4);
+    e.setEntry(kit::Edit::Entry(entry));
+    e.setText(text);
+    if (left)
+        emit e.editingFinished();
+    QCOMPARE(e.isInvalid(), invalid);
+    QCOMPARE(e.sendable(), sendable);
+    // A valid, complete text clears the mark at once.
+    e.setText(u"0123"_s);
+    QVERIFY(!e.isInvalid());
+    QVERIFY(e.sendable());
 }
 
 void TstKit::upDownUserStepsOnly_data()
