@@ -62,6 +62,8 @@ Session::~Session()
 {
     connection_->stop();
     comm_.Close();
+    // It refers to the link, which goes before the children would.
+    delete connection_;
 }
 
 void Session::showException(const QString &message)
