@@ -277,25 +277,29 @@ void TstCli::failuresGiveTheirCodeAndOneLine_data()
     QTest::addColumn<QStringList>("args");     // "PORT" stands for the camera's port
     QTest::addColumn<QByteArray>("file");      // written to FILE first, when not empty
     QTest::addColumn<int>("silentAfter");
+    QTest::addColumn<int>("refuse");          // category << 8 | item the camera refuses, or 0
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("says");
     const QStringList port{u"--port"_s, u"PORT"_s, u"--speed"_s, u"38400"_s};
-    QTest::newRow("no port") << QStringList{u"detect"_s} << QByteArray() << -1 << 2 << u"--port DEV is needed"_s;
-    QTest::newRow("unknown command") << (port + QStringList{u"copy"_s}) << QByteArray() << -1 << 2
+    QTest::newRow("no port") << QStringList{u"detect"_s} << QByteArray() << -1 << 0 << 2 << u"--port DEV is needed"_s;
+    QTest::newRow("unknown command") << (port + QStringList{u"copy"_s}) << QByteArray() << -1 << 0 << 2
                                      << u"unknown command 'copy'"_s;
     QTest::newRow("bad port") << QStringList{u"--port"_s, u"/dev/orvik-no-such-port"_s, u"detect"_s} << QByteArray()
-                              << -1 << 3 << u"cannot open /dev/orvik-no-such-port: No such file or directory"_s;
-    QTest::newRow("missing file") << (port + QStringList{u"play"_s, u"DIR/missing.dat"_s}) << QByteArray() << -1 << 4
+                              << -1 << 0 << 3 << u"cannot open /dev/orvik-no-such-port: No such file or directory"_s;
+    QTest::newRow("missing file") << (port + QStringList{u"play"_s, u"DIR/missing.dat"_s}) << QByteArray() << -1 << 0 << 4
                                   << u"missing.dat cannot be opened"_s;
     QTest::newRow("malformed file") << (port + QStringList{u"play"_s, u"FILE"_s}) << QByteArray("920000ABCD\r\n1234567890\r\n")
-                                    << -1 << 4 << u"line 2 is not a request"_s;
+                                    << -1 << 0 << 4 << u"line 2 is not a request"_s;
     QTest::newRow("malformed verify") << (port + QStringList{u"verify"_s, u"FILE"_s}) << QByteArray("\x92\x00\r\n", 4)
-                                      << -1 << 4 << u"not plain text"_s;
+                                      << -1 << 0 << 4 << u"not plain text"_s;
     QTest::newRow("read-out into no folder") << (port + QStringList{u"read-out"_s, u"dsp"_s, u"DIR/none/x.dat"_s})
-                                             << QByteArray() << -1 << 4 << u"cannot write"_s;
+                                             << QByteArray() << -1 << 0 << 4 << u"cannot write"_s;
     // The camera goes quiet in the middle: the old file stays.
     QTest::newRow("silent camera") << (port + QStringList{u"read-out"_s, u"eeprom1"_s, u"FILE"_s, u"--timeout"_s, u"0.3"_s})
-                                   << QByteArray("kept") << 100 << 3 << u"no reply from the camera within 0.3 s"_s;
+                                   << QByteArray("kept") << 100 << 0 << 3 << u"no reply from the camera within 0.3 s"_s;
+    QTest::newRow("refused read-out") << (port + QStringList{u"read-out"_s, u"eeprom1"_s, u"FILE"_s}) << QByteArray("kept")
+                                      << -1 << (0x90 << 8 | 0x01) << 1
+                                      << u"the camera refused the read of EEPROM 1 address 0100"_s;
 }
 
 void TstCli::failuresGiveTheirCodeAndOneLine()
@@ -303,10 +307,13 @@ void TstCli::failuresGiveTheirCodeAndOneLine()
     QFETCH(QStringList, args);
     QFETCH(QByteArray, file);
     QFETCH(int, silentAfter);
+    QFETCH(int, refuse);
     QFETCH(int, code);
     QFETCH(QString, says);
     camsim::Options o;
     o.faults.silentAfter = silentAfter;
+    if (refuse)
+        o.faults.errorOn.insert(uint16_t(refuse));
     camsim::PtyCamera camera(o);
     QVERIFY(camera.start());
     const QString path = dir_.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".dat"_s);
