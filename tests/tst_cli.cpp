@@ -290,6 +290,9 @@ void TstCli::failuresGiveTheirCodeAndOneLine_data()
                                   << u"missing.dat cannot be opened"_s;
     QTest::newRow("malformed file") << (port + QStringList{u"play"_s, u"FILE"_s}) << QByteArray("920000ABCD\r\n1234567890\r\n")
                                     << -1 << 0 << 4 << u"line 2 is not a request"_s;
+    // A file that sends nothing is not a playback done.
+    QTest::newRow("empty file") << (port + QStringList{u"play"_s, u"FILE"_s}) << QByteArray("\n920000ABCD\r\n") << -1
+                                << 0 << 4 << u"holds no request: nothing was sent"_s;
     QTest::newRow("malformed verify") << (port + QStringList{u"verify"_s, u"FILE"_s}) << QByteArray("\x92\x00\r\n", 4)
                                       << -1 << 0 << 4 << u"not plain text"_s;
     QTest::newRow("read-out into no folder") << (port + QStringList{u"read-out"_s, u"dsp"_s, u"DIR/none/x.dat"_s})

@@ -196,7 +196,7 @@ int readOut(cli::Session &s, const Output &out, const transfer::Memory &memory, 
     s.onReply = {};
     bar.finish();
     if (code != cli::Done)
-        return out.fail(code, code == cli::PortError ? s.message() : s.message(), o);
+        return out.fail(code, s.message(), o);
     const double seconds = secondsSince(clock);
     o.insert(u"words"_s, memory.lastAddress + 1);
     o.insert(u"records"_s, memory.lastRecord + 1);
@@ -289,6 +289,10 @@ int verify(cli::Session &s, const Output &out, const QString &path)
         bar.update(position, conv::wordToHex(uint16_t(v.current().address)));
     });
     s.onReply = [&](const ResponseFrame &r) {
+        if (!v.running()) {
+            s.link().release();
+            return;
+        }
         const transfer::WordCheck c = v.current();
         const QString where = u"%1 address %2 (line %3 of %4)"_s.arg(memoryName(c.readCategory),
                                                                       conv::wordToHex(uint16_t(c.address)))
