@@ -286,6 +286,8 @@ void TstCli::failuresGiveTheirCodeAndOneLine_data()
                                      << u"unknown command 'copy'"_s;
     QTest::newRow("bad port") << QStringList{u"--port"_s, u"/dev/orvik-no-such-port"_s, u"detect"_s} << QByteArray()
                               << -1 << 0 << 3 << u"cannot open /dev/orvik-no-such-port: No such file or directory"_s;
+    QTest::newRow("no camera answers") << QStringList{u"--port"_s, u"PORT"_s, u"detect"_s} << QByteArray() << 0 << 0 << 3
+                                       << u"no camera answers on"_s;
     QTest::newRow("missing file") << (port + QStringList{u"play"_s, u"DIR/missing.dat"_s}) << QByteArray() << -1 << 0 << 4
                                   << u"missing.dat cannot be opened"_s;
     QTest::newRow("malformed file") << (port + QStringList{u"play"_s, u"FILE"_s}) << QByteArray("920000ABCD\r\n1234567890\r\n")

@@ -130,6 +130,14 @@ int Session::connectLine()
         if (panel == 0 && text == u"Not Connect"_s)
             finish(PortError, u"no camera answers on %1 at 9600, 19200 or 38400 baud"_s.arg(settings_.port));
     });
+    // Three attempts and the two one-second steps after the answer take five seconds; a
+    // search that has not ended well after that will not.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    connect(&deadline, &QTimer::timeout, this, [this] {
+        finish(PortError, u"no camera answers on %1 at 9600, 19200 or 38400 baud"_s.arg(settings_.port));
+    });
+    deadline.start(20000);
     connection_->Trans_Create(1);
     const int code = run();
     disconnect(connected);
