@@ -76,5 +76,7 @@ std::vector<Category> motionCommands();
 std::vector<Category> lensCommands();
 // 0x84 lens presets.
 std::vector<Category> presetCommands();
+// 0x88 privacy masks, their centre and corrections.
+std::vector<Category> maskCommands();
 
 } // namespace camsim::commands
