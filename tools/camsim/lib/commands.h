@@ -76,5 +76,7 @@ std::vector<Category> motionCommands();
 std::vector<Category> lensCommands();
 // 0x84 lens presets.
 std::vector<Category> presetCommands();
+// 0x83 auto-focus filter values.
+std::vector<Category> afCommands();
 
 } // namespace camsim::commands
