@@ -78,5 +78,7 @@ std::vector<Category> lensCommands();
 std::vector<Category> presetCommands();
 // 0x88 privacy masks, their centre and corrections.
 std::vector<Category> maskCommands();
+// 0x83 auto-focus filter values.
+std::vector<Category> afCommands();
 
 } // namespace camsim::commands
