@@ -76,5 +76,8 @@ std::vector<Category> motionCommands();
 std::vector<Category> lensCommands();
 // 0x84 lens presets.
 std::vector<Category> presetCommands();
+// The factory settings of 0x86: the line-lock phase (steps and absolute positions) and the
+// aperture gains.
+std::vector<Category> factoryCommands();
 
 } // namespace camsim::commands
