@@ -80,5 +80,8 @@ std::vector<Category> presetCommands();
 std::vector<Category> maskCommands();
 // 0x83 auto-focus filter values.
 std::vector<Category> afCommands();
+// The factory settings of 0x86: the line-lock phase (steps and absolute positions) and the
+// aperture gains.
+std::vector<Category> factoryCommands();
 
 } // namespace camsim::commands
