@@ -18,11 +18,13 @@ constexpr int speeds[3] = {9600, 19200, 38400};
 
 QString portMessage(const QString &what)
 {
-    // An open error is its code, then "device: why", then advice meant for the window.
+    // A serial error is its code, then "device: why", then for an open error advice meant
+    // for the window's port chooser.
     const QStringList lines = what.split(u'\n', Qt::SkipEmptyParts);
-    if (lines.size() > 1 && lines.constFirst().contains(u"ErrorCode"_s))
-        return u"cannot open "_s + lines.at(1);
-    return lines.join(u"; "_s);
+    if (lines.size() < 2 || !lines.constFirst().contains(u"ErrorCode"_s))
+        return lines.join(u"; "_s);
+    const bool opening = what.startsWith(QString::fromUtf8(ECommOpenError(0).what()).section(u' ', 0, 0));
+    return (opening ? u"cannot open "_s : u"port error: "_s) + lines.at(1);
 }
 
 Session::Session(const Settings &settings, QObject *parent) : QObject(parent), settings_(settings)
