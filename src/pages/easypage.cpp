@@ -11,7 +11,6 @@
 #include "pages/decoder.h"
 #include "pages/easy2page.h"
 #include "pages/eeppage.h"
-#include "pages/facpage.h"
 #include "pages/lenspage.h"
 #include "pages/mdppage.h"
 #include "pages/otherpage.h"
@@ -654,7 +653,7 @@ void EasyPage::Trans_end_Cid(const ResponseFrame &r)
         {Title, 0x00, apply<&EasyPage::CharSet>, then<&EasyPage::CidNextRead>},
         {Title, 0x01, apply<&EasyPage::CidOtherSet>, then<&Easy2Page::AGCRead>},
         {Title, 0x80, nullptr, then<&EasyPage::CidWriteNext>},
-        {Exposure, 0x00, apply<&FacPage::AGCSetPending>, then<&AlcPage::ALCRead>},
+        {Exposure, 0x00, apply<&Easy2Page::AGCSet>, then<&AlcPage::ALCRead>},
         {Exposure, 0x10, apply<&AlcPage::ALCSet>, then<&AlcPage::AESRead>},
         {Exposure, 0x20, apply<&AlcPage::AESSet>, then<&EasyPage::AESNextRead>},
         {Exposure, 0x90, apply<&EasyPage::ALCWriteSet>, then<&AlcPage::AESRead>},

@@ -73,6 +73,7 @@ TForm1::TForm1(int comPortItem, int formType, QWidget *parent) : QMainWindow(par
     FormType->setItemIndex(formType);
 
     pages.create(link);
+    pages.FormType = FormType;
     for (Page *p : pages.all()) {
         p->layoutControls();
         PageControl1->addTab(p->takeScrollArea(), p->tabCaption());

@@ -94,6 +94,7 @@ const std::vector<Category> &categories()
                  lensCommands,
                  presetCommands,
                  factoryCommands,
+                 maskCommands,
              }) {
             std::vector<Category> tables = area();
             out.insert(out.end(), std::make_move_iterator(tables.begin()), std::make_move_iterator(tables.end()));

@@ -79,5 +79,7 @@ std::vector<Category> presetCommands();
 // The factory settings of 0x86: the line-lock phase (steps and absolute positions) and the
 // aperture gains.
 std::vector<Category> factoryCommands();
+// 0x88 privacy masks, their centre and corrections.
+std::vector<Category> maskCommands();
 
 } // namespace camsim::commands
