@@ -77,6 +77,8 @@ private slots:
     void exposureWriteShortensTheChain();
     void chainStops_data();
     void chainStops();
+    void titleAnswerOutOfRangeEnds_data();
+    void titleAnswerOutOfRangeEnds();
 };
 
 void TstEasy::refreshFillsEveryTwin()
@@ -85,7 +87,8 @@ void TstEasy::refreshFillsEveryTwin()
     QVERIFY(c.rig);
     camsim::Camera &cam = *c.camera;
     cam.setTitleText(u"Orvik~Cam 7"_s);
-    cam.title()[19] = 0x0040;   // a code no character has
+    cam.title()[18] = 0xFFFF;   // codes no character has
+    cam.title()[19] = 0x0040;
     camsim::Settings &s = cam.live();
     s.titleDisplay = 0, s.titlePosition = 1, s.commId = 42, s.twoStopBits = 1, s.marker = 1;
     s.menuOpen = 1, s.zoomFocusKeys = 1;
@@ -102,7 +105,7 @@ void TstEasy::refreshFillsEveryTwin()
 
     const Pages &p = c.rig->form->pages;
     EasyPage *e = p.easy;
-    QCOMPARE(e->CName->text(), u"Orvik~Cam 7        ?"_s);
+    QCOMPARE(e->CName->text(), u"Orvik~Cam 7       ??"_s);
     QVERIFY(e->SetTitle->isEnabled());
     QCOMPARE(e->CommUpDown->position(), 42);
     QCOMPARE(e->CommID->text(), u"42"_s);
@@ -300,6 +303,34 @@ void TstEasy::chainStops()
     QCOMPARE(c.rig->requestTexts(), easyChain().mid(0, sent));
     // The values after the refusal stay as they were.
     QCOMPARE(c.easy()->CommUpDown->position(), sent > 38 ? 42 : 1);
+}
+
+void TstEasy::titleAnswerOutOfRangeEnds_data()
+{
+    QTest::addColumn<bool>("write");
+    QTest::addColumn<int>("character");
+    QTest::newRow("read answered as character 0") << false << 0;
+    QTest::newRow("read answered as character 21") << false << 21;
+    QTest::newRow("write answered as character 0") << true << 0;
+}
+
+void TstEasy::titleAnswerOutOfRangeEnds()
+{
+    QFETCH(bool, write);
+    QFETCH(int, character);
+    EasyRig c;
+    QVERIFY(c.rig);
+    c.before = [character](const Frame7 &r) -> std::optional<Frame7> {
+        if (r[0] == 0x80 && (r[1] == 0x00 || r[1] == 0x80))
+            return PtyPeer::reply(0x80, r[1], uint8_t(character), 0x00, 0x41);
+        return std::nullopt;
+    };
+    EasyPage *e = c.easy();
+    const QString before = e->CName->text();
+    const QStringList sent = c.framesOf([&] { write ? e->SetTitle->click() : c.rig->form->SW1Click(); });
+    QCOMPARE(sent.size(), 1);
+    QVERIFY(c.idle());
+    QCOMPARE(e->CName->text(), before);
 }
 
 QTEST_MAIN(TstEasy)

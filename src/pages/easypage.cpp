@@ -648,6 +648,13 @@ void EasyPage::Trans_end_Cid(const ResponseFrame &r)
 {
     using namespace decode;
     using namespace cat;
+    // A title character outside 1-20 is no answer to a title request: the chain (or the
+    // title write) ends there instead of starting over at character 1 for ever.
+    const bool titleStep = r.category() == Title && (r.item() == 0x00 || r.item() == 0x80);
+    if (titleStep && (r.data1() < 1 || r.data1() > TitleLength)) {
+        link.release();
+        return;
+    }
     static constexpr DecodeStep Steps[] = {
         // title, then the values of the other pages
         {Title, 0x00, apply<&EasyPage::CharSet>, then<&EasyPage::CidNextRead>},
