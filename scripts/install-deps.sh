@@ -8,6 +8,7 @@ packages=(
     xvfb xauth                     # screenshots of real windows
     fonts-noto-cjk fonts-dejavu-core            # Japanese texts and a Latin font
     desktop-file-utils             # checks the menu entry that is installed
+    clang libclang-rt-dev          # the libFuzzer targets (scripts/fuzz.sh)
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -11,3 +11,10 @@ cmake --build "$dir" -j"$(nproc)"
 cd "$dir"
 # The suites mostly wait on the pty, so run twice as many as there are cores.
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(( $(nproc) * 2 ))"
+
+# The fuzz smoke: each libFuzzer target for 30 s on its kept corpus, where clang is at hand
+# (ORVIK_FUZZ_SMOKE=0 skips it).
+cd ..
+if [ "${ORVIK_FUZZ_SMOKE:-1}" = 1 ] && command -v clang++ >/dev/null; then
+    scripts/fuzz.sh "${ORVIK_FUZZ_SECONDS:-30}"
+fi

@@ -813,12 +813,17 @@ void TstCamsim::faultSplitAndPace()
     QCOMPARE(tool.receive(7, 2000, &span), expected);
     QVERIFY2(span >= 4.0, qPrintable(QString::number(span)));
 
-    // Paced at 9600 baud: 7 bytes of 10 bits take at least 6 byte times after the first.
+    // Paced at 9600 baud: 7 bytes of 10 bits take at least 6 byte times after the first,
+    // and the whole exchange at least the wire time of both frames (14 x 1.04 ms).
     cam.setFaults({});
     cam.setPace(true);
+    QElapsedTimer exchange;
+    exchange.start();
     tool.send(bytesOf(r));
     QCOMPARE(tool.receive(7, 2000, &span), expected);
+    const double total = double(exchange.nsecsElapsed()) / 1e6;
     QVERIFY2(span >= 5.5, qPrintable(QString::number(span)));
+    QVERIFY2(total >= 14.0, qPrintable(QString::number(total)));
 }
 
 void TstCamsim::stateRoundTrip()
