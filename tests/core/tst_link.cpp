@@ -104,6 +104,7 @@ private slots:
     void exceptionInHandlingIsShownAndReceptionGoesOn();
     void handOverKeepsOrder_data();
     void handOverKeepsOrder();
+    void abandonedFrameStaysAbandoned();
     void onlyBytesReadAreHandedOver();
     void writeTheLineRefusesFreesTheLink();
     void bytesWaitingBehindAReplyAreBounded_data();
@@ -291,6 +292,27 @@ void TstLink::handOverKeepsOrder()
     QTRY_COMPARE(rig.dispatched.size(), expected.size());
     QCOMPARE(rig.dispatched, expected);
     QCOMPARE(strays, expectedStrays);
+    rig.comm.Close();
+}
+
+// Part of a frame, then the receiver is reset (a new connection attempt, Cancel): the next
+// frame completes on its own, nothing of the abandoned one mixed in.
+void TstLink::abandonedFrameStaysAbandoned()
+{
+    Pty pty;
+    PortMap::setPath(1, pty.slave.toStdString());
+    LinkRig rig;
+    rig.link.attachReceiver();
+    rig.comm.Open();
+    QVERIFY(pty.send(frameBytes(0x81, 0x10, 1, 2, 3).left(3)));
+    QTest::qWait(100);
+    rig.link.receiver().setIdle();
+    const QByteArray f = frameBytes(0x82, 0x10, 4, 5, 6);
+    QVERIFY(pty.send(f));
+    QTRY_COMPARE(rig.dispatched.size(), 1);
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(rig.dispatched.first().data()), 7), f);
+    QCOMPARE(rig.link.badChecksumCount(), 0);
+    QCOMPARE(rig.link.strayRunCount(), 0);
     rig.comm.Close();
 }
 
