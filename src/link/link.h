@@ -26,13 +26,22 @@ public:
     int r_data(uint8_t b);
 
     RxState state() const { return state_; }
-    void setIdle() { state_ = RxState::Idle; }
+    void setIdle()
+    {
+        state_ = RxState::Idle;
+        if (onSetIdle)
+            onSetIdle();
+    }
+    // The fewest bytes that can change anything: the rest of the frame in progress, or one.
+    int needed() const { return state_ == RxState::Body ? 7 - fill_ : 1; }
     bool frameComplete() const { return complete_; }
     const Frame7 &frame() const { return buf_; }
 
     // Set by the owner: what a stray byte or a bad checksum does.
     std::function<void(uint8_t)> onStrayByte;
     std::function<void()> onBadChecksum;
+    // Called when the owner abandons whatever was in progress.
+    std::function<void()> onSetIdle;
 
 private:
     RxState state_ = RxState::Idle;
@@ -114,8 +123,9 @@ public:
     // Installs Comm1CommReceive as Comm1's receive callback.
     void attachReceiver();
     // Runs on the watch thread: reads every reported byte with one read, appends them to
-    // the inbox and, unless a hand-over is already on its way, posts one to this object's
-    // thread, where takeInbox passes the inbox on to receiveBytes.
+    // the inbox and, once the inbox holds what the receiver needs next and unless a
+    // hand-over is already on its way, posts one to this object's thread, where takeInbox
+    // passes the inbox on to receiveBytes.
     void Comm1CommReceive(TComm &sender, uint16_t size);
     // The hand-over on this object's thread: everything in the inbox, in order.
     void takeInbox();
@@ -147,6 +157,8 @@ private:
     void endStrayRun();
     // Keeps the bytes waiting behind the frame being handled within pendingLimit.
     void boundPending(qsizetype from);
+    // Tells the watch thread how many bytes are worth a hand-over now.
+    void publishNeeded();
 
     TComm &comm_;
     LinkHost *host_ = nullptr;
@@ -165,4 +177,7 @@ private:
     std::mutex inboxMutex_;
     QByteArray inbox_;
     bool handOverPosted_ = false;
+    // Bytes in the middle of a frame change nothing until its last one: they stay in the
+    // inbox until that many are there.
+    qsizetype needed_ = 1;
 };
