@@ -70,6 +70,7 @@ Link::Link(TComm &comm, QObject *parent) : QObject(parent), comm_(comm)
     rx_.onStrayByte = [this](uint8_t b) { appendStray(b); };
     rx_.onBadChecksum = [this] {
         qCDebug(lcLink) << "bad checksum" << frameText(rx_.frame());
+        emit badChecksum(rx_.frame());
         if (host_ && host_->oneToOne())
             SendSeq();
     };
@@ -88,6 +89,7 @@ void Link::guarded(const std::function<void()> &f)
     } catch (const std::exception &e) {
         const QString message = QString::fromUtf8(e.what());
         qCWarning(lcLink) << message;
+        emit errorRaised(message);
         if (host_)
             host_->showException(message);
     }
@@ -95,7 +97,7 @@ void Link::guarded(const std::function<void()> &f)
 
 int Link::StxCommand(int n)
 {
-    if (LinkBusy)
+    if (LinkBusy || applying_)
         return 0;
     LinkBusy = 1;
     showBusy(true);

@@ -83,7 +83,8 @@ TForm1::TForm1(int comPortItem, int formType, QWidget *parent) : QMainWindow(par
     connect(&link, &Link::commError, this, [this](const QString &message) {
         // The device went away: close it cleanly and say so once; Cancel opens it again.
         Comm1.Close();
-        Dialogs::instance().exception(message);
+        connection->lineGone();
+        Dialogs::instance().exception(message + QStringLiteral("\n\nCancel reopens the device once it is back."));
     });
 
     FormCreate();
