@@ -33,8 +33,11 @@ const std::vector<Page::SeenTable> &Page::decodeTablesSeen()
 void Page::decode(const ResponseFrame &r, std::span<const DecodeStep> steps)
 {
     auto &seen = seenTables();
-    if (std::none_of(seen.begin(), seen.end(), [&](const SeenTable &t) { return t.steps.data() == steps.data(); }))
+    const auto at = std::find_if(seen.begin(), seen.end(), [&](const SeenTable &t) { return t.steps.data() == steps.data(); });
+    if (at == seen.end())
         seen.push_back({this, steps});
+    else
+        at->page = this;
     if (!r.isError()) {
         for (const DecodeStep &s : steps) {
             if (s.category != r.category() || s.item != r.item())

@@ -59,8 +59,8 @@ public:
     // This page is the one the page control shows (page timers that run only there ask).
     bool isShownPage() const;
 
-    // Every decoder table that has decoded a reply in this process, with its page, so that
-    // a check can replay each row.
+    // Every decoder table that has decoded a reply in this process, with the page that used
+    // it last, so that a check can replay each row.
     struct SeenTable
     {
         const Page *page;
