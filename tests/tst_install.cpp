@@ -63,11 +63,13 @@ void TstInstall::installedFiles_data()
     QTest::addColumn<QString>("kind");
     QTest::newRow("the tool") << u"bin/orvik"_s << u"program"_s;
     QTest::newRow("the simulator") << u"bin/orvik-camsim"_s << u"program"_s;
+    QTest::newRow("the line tool") << u"bin/orvik-cli"_s << u"program"_s;
     QTest::newRow("scalable icon") << u"share/icons/hicolor/scalable/apps/orvik.svg"_s << u"svg"_s;
     for (int size : {16, 32, 48, 64, 128, 256})
         QTest::addRow("icon %d", size) << u"share/icons/hicolor/%1x%1/apps/orvik.png"_s.arg(size) << u"png"_s;
     QTest::newRow("manual of the tool") << u"share/man/man1/orvik.1.gz"_s << u"man"_s;
     QTest::newRow("manual of the simulator") << u"share/man/man1/orvik-camsim.1.gz"_s << u"man"_s;
+    QTest::newRow("manual of the line tool") << u"share/man/man1/orvik-cli.1.gz"_s << u"man"_s;
 }
 
 void TstInstall::installedFiles()

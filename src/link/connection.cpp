@@ -27,7 +27,7 @@ const QString notConnect = QStringLiteral("Not Connect");
 
 QString Connection::noAnswerText()
 {
-    return QStringLiteral("No answer from the camera: Cancel frees the line");
+    return QStringLiteral("Camera silent: Cancel frees the line");
 }
 
 QString Connection::lineGoneText()
@@ -41,6 +41,10 @@ Connection::Connection(Link &link, Dispatcher &dispatch, QObject *parent)
     PONTimer1 = core::timer(this, "PONTimer1");
     PONTimer2 = core::timer(this, "PONTimer2");
     BaudTimer1 = core::timer(this, "BaudTimer1");
+    // The speeds are tried one second apart: a coarse timer may fire several percent early.
+    for (QTimer *t : {static_cast<QTimer *>(PONTimer1), static_cast<QTimer *>(PONTimer2),
+                      static_cast<QTimer *>(BaudTimer1)})
+        t->setTimerType(Qt::PreciseTimer);
     connect(PONTimer1, &QTimer::timeout, this, [this] { onTimer(&Connection::PONTimer1Timer); });
     connect(PONTimer2, &QTimer::timeout, this, [this] { onTimer(&Connection::PONTimer2Timer); });
     connect(BaudTimer1, &QTimer::timeout, this, [this] { onTimer(&Connection::BaudTimer1Timer); });

@@ -8,6 +8,7 @@
 #include <QMetaObject>
 
 #include <exception>
+#include <utility>
 
 namespace {
 // Panel 2 collects stray bytes; keep only its tail so it cannot grow without bound.
@@ -70,6 +71,7 @@ Link::Link(TComm &comm, QObject *parent) : QObject(parent), comm_(comm)
     rx_.onStrayByte = [this](uint8_t b) { appendStray(b); };
     rx_.onBadChecksum = [this] {
         qCDebug(lcLink) << "bad checksum" << frameText(rx_.frame());
+        ++badChecksums_;
         emit badChecksum(rx_.frame());
         if (host_ && host_->oneToOne())
             SendSeq();
@@ -107,8 +109,15 @@ int Link::StxCommand(int n)
     }
     frame[5] = uint8_t(host_ ? host_->cameraId() : 0);
     sealFrame(frame);
-    // A write that raises leaves the link busy and the hourglass shown until Cancel.
-    comm_.Write(frame.data(), int32_t(frame.size()));
+    // A port that is not open leaves the link busy and the hourglass shown until Cancel. A
+    // line that did not take the request has nothing outstanding: the link is free again.
+    try {
+        comm_.Write(frame.data(), int32_t(frame.size()));
+    } catch (const ECommReadWriteError &) {
+        LinkBusy = 0;
+        showBusy(false);
+        throw;
+    }
     setPanel(1, frameText(frame));
     setPanel(2, QString());
     emit frameSent(frame);
@@ -150,17 +159,66 @@ void Link::setPanel(int i, const QString &text)
 
 void Link::appendStray(uint8_t b)
 {
+    strayRun_.append(char(b));
     QString text = panels_[2] + conv::byteToHex(b);
     if (text.size() > strayTextLimit)
         text = text.right(strayTextLimit);
     setPanel(2, text);
 }
 
+void Link::endStrayRun()
+{
+    if (strayRun_.isEmpty())
+        return;
+    ++strayRuns_;
+    const QByteArray run = std::exchange(strayRun_, QByteArray());
+    emit strayBytes(run);
+}
+
+void Link::boundPending(qsizetype from)
+{
+    qsizetype excess = pending_.size() - from - pendingLimit;
+    if (excess <= 0)
+        return;
+    // The waiting bytes are taken from Idle once the current frame is done: a byte with
+    // bit 7 starts seven bytes of a frame, any other byte between frames stands alone.
+    // Those go first, oldest first, which leaves every frame where it was.
+    QByteArray kept, dropped;
+    kept.reserve(pending_.size() - from);
+    int frameLeft = 0;
+    for (qsizetype i = from; i < pending_.size(); ++i) {
+        const char c = pending_.at(i);
+        if (frameLeft == 0 && !(uint8_t(c) & 0x80) && excess > 0) {
+            dropped.append(c);
+            --excess;
+            continue;
+        }
+        if (frameLeft > 0)
+            --frameLeft;
+        else if (uint8_t(c) & 0x80)
+            frameLeft = 6;
+        kept.append(c);
+    }
+    // Still too many: whole frames go, oldest first, but never unseen.
+    if (excess > 0) {
+        const qsizetype frames = (excess + 6) / 7;
+        const qsizetype cut = std::min(frames * 7, kept.size());
+        dropped.append(kept.left(cut));
+        kept.remove(0, cut);
+    }
+    pending_ = pending_.left(from) + kept;
+    droppedBytes_ += dropped.size();
+    qCDebug(lcLink) << dropped.size() << "received bytes dropped while a reply was being handled";
+    emit bytesDropped(dropped);
+}
+
 void Link::receiveBytes(const QByteArray &bytes)
 {
     pending_.append(bytes);
-    if (draining_)
+    if (draining_) {
+        boundPending(0);
         return;
+    }
     draining_ = true;
     // A decoder may open a modal box whose event loop delivers more bytes: they are only
     // queued above and handled here, in order, once the current frame is done.
@@ -168,7 +226,10 @@ void Link::receiveBytes(const QByteArray &bytes)
     qsizetype pos = 0;
     while (pos < pending_.size()) {
         const auto b = uint8_t(pending_.at(pos++));
+        const qsizetype strayBefore = strayRun_.size();
         const int r = rx_.r_data(b);
+        if (strayRun_.size() == strayBefore)
+            endStrayRun();
         if (r >= 0 && rx_.frameComplete()) {
             ResponseFrame f;
             f.bytes = rx_.frame();
@@ -178,6 +239,7 @@ void Link::receiveBytes(const QByteArray &bytes)
         }
     }
     pending_.clear();
+    endStrayRun();
 }
 
 void Link::handleFrame(const ResponseFrame &r)
@@ -194,14 +256,34 @@ void Link::handleFrame(const ResponseFrame &r)
 
 void Link::Comm1CommReceive(TComm &sender, uint16_t size)
 {
-    QByteArray bytes;
-    bytes.reserve(size);
-    for (uint16_t i = 0; i < size; ++i) {
-        char c = 0;
-        sender.Read(&c, 1);
-        bytes.append(c);
+    // The reported bytes are waiting: one read takes them all. Only what was really read
+    // goes on; a read that fails has read nothing, and the watch thread reports it.
+    QByteArray bytes(size, Qt::Uninitialized);
+    const int32_t got = sender.Read(bytes.data(), size);
+    if (got <= 0)
+        return;
+    bytes.truncate(got);
+    bool post = false;
+    {
+        std::lock_guard lock(inboxMutex_);
+        inbox_.append(bytes);
+        post = !std::exchange(handOverPosted_, true);
     }
-    QMetaObject::invokeMethod(this, [this, bytes] { receiveBytes(bytes); }, Qt::QueuedConnection);
+    // One hand-over at a time: while one is on its way, later bytes only join the inbox.
+    if (post)
+        QMetaObject::invokeMethod(this, [this] { takeInbox(); }, Qt::QueuedConnection);
+}
+
+void Link::takeInbox()
+{
+    QByteArray bytes;
+    {
+        std::lock_guard lock(inboxMutex_);
+        bytes.swap(inbox_);
+        handOverPosted_ = false;
+    }
+    if (!bytes.isEmpty())
+        receiveBytes(bytes);
 }
 
 void Link::attachReceiver()

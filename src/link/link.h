@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <mutex>
 
 class TComm;
 
@@ -140,13 +141,23 @@ public:
 
     // Bytes from the watch thread, in arrival order. Runs r_data and, for each good frame,
     // the completion steps. Never re-entered: bytes that arrive while a frame is being
-    // handled (a decoder inside a modal box) wait their turn.
+    // handled (a decoder inside a modal box) wait their turn, at most pendingLimit of them.
     void receiveBytes(const QByteArray &bytes);
     // Installs Comm1CommReceive as Comm1's receive callback.
     void attachReceiver();
-    // Runs on the watch thread: reads exactly the reported bytes, one read per byte, and
-    // posts them to this object's thread, where receiveBytes handles them in order.
+    // Runs on the watch thread: reads every reported byte with one read, appends them to
+    // the inbox and, unless a hand-over is already on its way, posts one to this object's
+    // thread, where takeInbox passes the inbox on to receiveBytes.
     void Comm1CommReceive(TComm &sender, uint16_t size);
+    // The hand-over on this object's thread: everything in the inbox, in order.
+    void takeInbox();
+
+    // How many bytes may wait while a frame is being handled.
+    static constexpr qsizetype pendingLimit = 64 * 1024;
+    // Counts since the link was made.
+    qint64 strayRunCount() const { return strayRuns_; }
+    qint64 badChecksumCount() const { return badChecksums_; }
+    qint64 droppedByteCount() const { return droppedBytes_; }
 
 signals:
     void panelChanged(int index, const QString &text);
@@ -155,14 +166,21 @@ signals:
     // Every request written to the line, and every good reply, for observers.
     void frameSent(const CommandFrame &frame);
     void frameReceived(const ResponseFrame &frame);
-    // Seven bytes whose sum is not 0, dropped by the receiver.
+    // A run of bytes outside any frame, once it ends (a frame starts or the bytes at hand
+    // are done); seven bytes whose sum is not 0; bytes dropped because too many waited
+    // while a frame was being handled.
+    void strayBytes(const QByteArray &run);
     void badChecksum(const Frame7 &frame);
+    void bytesDropped(const QByteArray &bytes);
     // An error that was shown, or (the same one again) only recorded.
     void errorRaised(const QString &message);
 
 private:
     void handleFrame(const ResponseFrame &r);
     void appendStray(uint8_t b);
+    void endStrayRun();
+    // Keeps the bytes waiting behind the frame being handled within pendingLimit.
+    void boundPending(qsizetype from);
 
     TComm &comm_;
     LinkHost *host_ = nullptr;
@@ -173,4 +191,13 @@ private:
     QByteArray pending_;
     bool draining_ = false;
     bool applying_ = false;
+    QByteArray strayRun_;
+    qint64 strayRuns_ = 0;
+    qint64 badChecksums_ = 0;
+    qint64 droppedBytes_ = 0;
+
+    // Filled on the watch thread, emptied on this object's thread.
+    std::mutex inboxMutex_;
+    QByteArray inbox_;
+    bool handOverPosted_ = false;
 };

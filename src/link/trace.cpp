@@ -168,7 +168,9 @@ void TraceLog::attach(Link &link, Dispatcher *dispatch)
     link_ = &link;
     connect(&link, &Link::frameSent, this, [this](const CommandFrame &f) { recordSent(f); });
     connect(&link, &Link::frameReceived, this, [this](const ResponseFrame &r) { recordReply(r.bytes); });
+    connect(&link, &Link::strayBytes, this, [this](const QByteArray &run) { record(Kind::Stray, run); });
     connect(&link, &Link::badChecksum, this, [this](const Frame7 &f) { record(Kind::BadChecksum, bytesOf(f)); });
+    connect(&link, &Link::bytesDropped, this, [this](const QByteArray &bytes) { record(Kind::Dropped, bytes); });
     connect(&link, &Link::errorRaised, this, [this](const QString &m) { record(Kind::Error, {}, m); });
     connect(&link, &Link::commError, this, [this](const QString &m) { record(Kind::Error, {}, m); });
     if (dispatch)

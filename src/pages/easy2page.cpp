@@ -1,8 +1,17 @@
 #include "pages/easy2page.h"
 
+#include "pages/decoder.h"
+#include "pages/easypage.h"
+#include "pages/facpage.h"
+#include "pages/lenspage.h"
+#include "pages/maskpage.h"
+#include "pages/motionpage.h"
+#include "pages/otherpage.h"
 #include "pages/pages.h"
+#include "pages/pospage.h"
 
 #include "link/categories.h"
+#include "link/convert.h"
 #include "link/link.h"
 
 #include <QGridLayout>
@@ -237,12 +246,102 @@ QWidget *Easy2Page::layoutMask()
     return group;
 }
 
+// ---------------------------------------------------------------- behaviour
+
+using namespace decode;
+using cat::Exposure;
+using cat::Other;
+
+void Easy2Page::connectHandlers()
+{
+    EasyPage *e = pages.easy;
+    using Handler = void (Easy2Page::*)();
+    const std::pair<kit::RadioGroup *, Handler> groups[] = {
+        {AGCLv, &Easy2Page::AGCLvClick},         {SENSLv, &Easy2Page::SENSLvClick},
+        {ASPriority, &Easy2Page::ASPriorityClick}, {DayNight, &Easy2Page::DayNightClick},
+        {DayNightLv, &Easy2Page::DayNightLvClick}, {BlueBack, &Easy2Page::BlueBackClick},
+        {ColorBar, &Easy2Page::ColorBarClick},
+    };
+    for (const auto &[group, h] : groups)
+        kit::connect(group, this, h);
+    kit::connect(e->AGCBar, this, &Easy2Page::AGCBarChange);
+    kit::connect(e->SENSBar, this, &Easy2Page::SENSBarChange);
+}
+
 void Easy2Page::PageCheck()
 {
     AGCRead();
 }
 
-void Easy2Page::AGCRead()
+// ---- reads
+
+void Easy2Page::AGCRead() { link.request(Exposure, 0x00, 1); }
+void Easy2Page::AGCRead2() { link.request(Exposure, 0x01, 1); }
+void Easy2Page::BLUERead() { link.request(Other, 0x13, 1); }
+void Easy2Page::firstMaskHRead() { pages.mask->MASKE_HRead(0); }
+
+// ---- apply
+
+void Easy2Page::AGCSet(const ResponseFrame &r)
 {
-    link.request(cat::Exposure, 0x00, 1);
+    ASPriority->setItemIndex(r.data1());
+    kit::setTwins(r.data2(), AGCLv, pages.easy->AGCBar);
+    kit::setTwins(r.data3(), SENSLv, pages.easy->SENSBar);
+    pages.fac->FSENS->setItemIndex(r.data3() != 0 ? 1 : 0);
 }
+
+void Easy2Page::AGCSet2(const ResponseFrame &r)
+{
+    ALCNow->setText(conv::byteToHex(r.data1()));
+    AGCNow->setText(conv::byteToHex(r.data2()));
+    AESNow->setText(conv::byteToHex(r.data3()));
+}
+
+void Easy2Page::DayNightSet(const ResponseFrame &r) { pages.oth->DayNightSet(r); }
+
+void Easy2Page::BLUESet(const ResponseFrame &r)
+{
+    BlueBack->setItemIndex(r.data1());
+    ColorBar->setItemIndex(r.data2());
+}
+
+void Easy2Page::PONPOSSet(const ResponseFrame &r) { pages.pos->PONPOSSet(r); }
+
+// ---- decoder
+
+void Easy2Page::Trans_end_AGC(const ResponseFrame &r)
+{
+    using cat::Lens;
+    using cat::Mask;
+    using cat::Motion;
+    static constexpr DecodeStep Steps[] = {
+        {Exposure, 0x00, apply<&Easy2Page::AGCSet>, then<&Easy2Page::AGCRead2>},
+        {Exposure, 0x01, apply<&Easy2Page::AGCSet2>, then<&LensPage::LensTrackRead>},
+        {Lens, 0x10, apply<&LensPage::LensTrackSet>, then<&MotionPage::MotionRead>},
+        {Motion, 0x10, apply<&MotionPage::MotionSet>, then<&MotionPage::MotionRead2>},
+        {Motion, 0x11, apply<&MotionPage::MotionSet2>, then<&MotionPage::MotionAreaRead1>},
+        {Motion, 0x12, apply<&MotionPage::MotionAreaSet1>, then<&MotionPage::MotionAreaRead2>},
+        {Motion, 0x13, apply<&MotionPage::MotionAreaSet2>, then<&OtherPage::DayNightRead>},
+        {Other, 0x10, apply<&Easy2Page::DayNightSet>, then<&Easy2Page::BLUERead>},
+        {Other, 0x13, apply<&Easy2Page::BLUESet>, then<&PosPage::PONPOSRead>},
+        {cat::Preset, 0x10, apply<&Easy2Page::PONPOSSet>, then<&MaskPage::MASKERead>},
+        {Mask, 0x00, apply<&MaskPage::MASKESet>, then<&Easy2Page::firstMaskHRead>},
+        {Mask, 0x01, apply<&MaskPage::MASKE_HSet>, then<&MaskPage::MASKE_HNextRead>},
+        {Mask, 0x02, apply<&MaskPage::MASKE_VSet>, then<&MaskPage::MASKE_VNextRead>},
+        // the answer to a detection write from the motion copy
+        {Motion, 0x90, apply<&MotionPage::MotionSet>},
+    };
+    decode(r, Steps);
+}
+
+// ---- writes
+
+void Easy2Page::AGCLvClick() { writeValue(Exposure, 0x80, AGCLv); }
+void Easy2Page::AGCBarChange() { writeValue(Exposure, 0x80, pages.easy->AGCBar); }
+void Easy2Page::SENSLvClick() { writeValue(Exposure, 0x81, SENSLv); }
+void Easy2Page::SENSBarChange() { writeValue(Exposure, 0x81, pages.easy->SENSBar); }
+void Easy2Page::ASPriorityClick() { writeValue(Exposure, 0x82, ASPriority); }
+void Easy2Page::DayNightClick() { writeValue(Other, 0xA0, DayNight); }
+void Easy2Page::DayNightLvClick() { writeValue(Other, 0xA1, DayNightLv); }
+void Easy2Page::BlueBackClick() { writeValue(Other, 0xB0, BlueBack); }
+void Easy2Page::ColorBarClick() { writeValue(Other, 0xB1, ColorBar); }

@@ -12,9 +12,38 @@ class Easy2Page : public Page
 public:
     Easy2Page(Link &link, Pages &pages);
     void layoutControls() override;
+    void connectHandlers() override;
     // The first read when the page is shown.
     void PageCheck() override;
+    void Trans_end(const ResponseFrame &r) override { Trans_end_AGC(r); }
+
     void AGCRead();
+    void AGCRead2();
+    void BLUERead();
+
+    // Apply operations; they fill the copies on the EASY and Fac pages too, and the EASY
+    // and Fac decoders call them. DayNightSet and PONPOSSet are the Oth and Pos pages' own,
+    // here under this page's name as well.
+    void AGCSet(const ResponseFrame &r);
+    void AGCSet2(const ResponseFrame &r);
+    void DayNightSet(const ResponseFrame &r);
+    void BLUESet(const ResponseFrame &r);
+    void PONPOSSet(const ResponseFrame &r);
+
+    // The whole page in one chain, with the lens, motion and mask copies.
+    void Trans_end_AGC(const ResponseFrame &r);
+
+    // Write handlers (the power-on preset, AF mode, colour and the copies' handlers are
+    // their own pages').
+    void AGCLvClick();
+    void AGCBarChange();
+    void SENSLvClick();
+    void SENSBarChange();
+    void ASPriorityClick();
+    void DayNightClick();
+    void DayNightLvClick();
+    void BlueBackClick();
+    void ColorBarClick();
 
     static constexpr int MaskCount = 4;   // masks A..D, index 0..3
     static constexpr int GridCells = 48;  // 8 columns x 6 rows, cell 1 top-left
@@ -68,6 +97,8 @@ public:
     QPushButton *mask_narrow = nullptr;
 
 private:
+    void firstMaskHRead();
+
     QWidget *layoutGain();
     QWidget *layoutDayNight();
     QWidget *layoutMotion();

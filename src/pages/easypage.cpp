@@ -5,7 +5,17 @@
 #include "link/categories.h"
 #include "link/connection.h"
 #include "link/link.h"
+#include "pages/alcpage.h"
+#include "pages/blcpage.h"
+#include "pages/colorpage.h"
+#include "pages/decoder.h"
+#include "pages/easy2page.h"
 #include "pages/eeppage.h"
+#include "pages/facpage.h"
+#include "pages/lenspage.h"
+#include "pages/mdppage.h"
+#include "pages/otherpage.h"
+#include "pages/pospage.h"
 
 #include <QFont>
 #include <QGridLayout>
@@ -434,14 +444,148 @@ QLayout *EasyPage::layoutLensColumn()
     return col;
 }
 
+// ---------------------------------------------------------------- title codes
+
+namespace {
+
+constexpr uint16_t NoCode = 0xFFFF;
+constexpr uint16_t Blank = 0x007E;
+
+// Camera code of each 8-bit character.
+constexpr std::array<uint16_t, 256> TitleCodes = [] {
+    std::array<uint16_t, 256> t{};
+    for (auto &code : t)
+        code = NoCode;
+    auto same = [&t](int from, int to) {
+        for (int c = from; c <= to; ++c)
+            t[size_t(c)] = uint16_t(c);
+    };
+    same(0x15, 0x16);
+    t[0x20] = Blank;
+    same(0x22, 0x22);
+    same(0x27, 0x3E);
+    same(0x41, 0x5B);
+    same(0x5D, 0x5D);
+    same(0x61, 0x7B);
+    same(0x7D, 0x7D);
+    t[0x7E] = 0x0018;
+    return t;
+}();
+
+} // namespace
+
+uint16_t EasyPage::titleCode(QChar c)
+{
+    // Any code unit beyond 8 bits has no code either.
+    return c.unicode() < TitleCodes.size() ? TitleCodes[c.unicode()] : NoCode;
+}
+
+QChar EasyPage::titleChar(uint16_t code)
+{
+    if (code != NoCode)
+        for (size_t c = 0; c < TitleCodes.size(); ++c)
+            if (TitleCodes[c] == code)
+                return QChar(char16_t(c));
+    return QChar(u'?');
+}
+
+// ---------------------------------------------------------------- behaviour
+
+void EasyPage::connectHandlers()
+{
+    using Handler = void (EasyPage::*)();
+    const std::pair<kit::RadioGroup *, Handler> groups[] = {
+        {TitleDisp, &EasyPage::TitleDispClick},
+        {TitlePos, &EasyPage::TitlePosClick},
+        {CommMode, &EasyPage::CommModeClick},
+        {Mark, &EasyPage::MarkClick},
+    };
+    for (const auto &[group, h] : groups)
+        kit::connect(group, this, h);
+    const std::pair<QPushButton *, Handler> buttons[] = {
+        {SetTitle, &EasyPage::SetTitleClick},     {IDset, &EasyPage::IDsetClick},
+        {Mark_right, &EasyPage::Mark_rightClick}, {Mark_left, &EasyPage::Mark_leftClick},
+        {Mark_down, &EasyPage::Mark_downClick},   {Mark_up, &EasyPage::Mark_upClick},
+    };
+    for (const auto &[button, h] : buttons)
+        kit::connect(button, this, h);
+    const std::pair<QPushButton *, uint8_t> keys[] = {
+        {Button9, 0x08}, {Button12, 0x04}, {Button10, 0x02}, {Button11, 0x01},
+        {IDBu, 0x03},    {VERSW, 0x05},    {Button4, 0x0A},  {FrBu, 0x0C},
+    };
+    for (const auto &[button, code] : keys)
+        kit::connect(button, this, &EasyPage::OSDKeyClick, code);
+}
+
 void EasyPage::PageCheck()
 {
     CidRead(1);
 }
 
+void EasyPage::Trans_end(const ResponseFrame &r)
+{
+    Trans_end_Cid(r);
+}
+
+void EasyPage::resetState()
+{
+    afterWrite_ = 0;
+}
+
+// ---- reads
+
 void EasyPage::CidRead(uint8_t character)
 {
     link.request(cat::Title, 0x00, 2, character);
+}
+
+void EasyPage::CidOtherRead() { link.request(cat::Title, 0x01, 1); }
+void EasyPage::CommIDRead() { link.request(cat::Comm, 0x10, 1); }
+void EasyPage::CommIDRead2() { link.request(cat::Comm, 0x11, 1); }
+void EasyPage::MarkRead() { link.request(cat::Marker, 0x00, 1); }
+
+void EasyPage::CidWrite(uint8_t character)
+{
+    if (!link.Trans_chk())
+        return;
+    const QString text = CName->text();
+    uint16_t code = Blank;
+    if (character >= 1 && character <= text.size())
+        code = titleCode(text.at(character - 1));
+    if (code == NoCode)
+        code = Blank;
+    link.request(cat::Title, 0x80, 4, character, uint8_t(code >> 8), uint8_t(code));
+}
+
+// ---- applies
+
+void EasyPage::CharSet(const ResponseFrame &r)
+{
+    const int k = r.data1();
+    if (k == 1)
+        titleBuffer_.clear();
+    titleBuffer_ += titleChar(uint16_t(r.data2() << 8 | r.data3()));
+    if (k == TitleLength) {
+        CName->setText(titleBuffer_);
+        SetTitle->setEnabled(true);
+    }
+}
+
+void EasyPage::CidOtherSet(const ResponseFrame &r)
+{
+    TitleDisp->setItemIndex(r.data1());
+    TitlePos->setItemIndex(r.data2());
+}
+
+void EasyPage::CommIDSet(const ResponseFrame &r)
+{
+    CommUpDown->setPosition(r.data1());
+    CommMode->setItemIndex(r.data2());
+}
+
+void EasyPage::MarkSet(const ResponseFrame &r)
+{
+    Mark->setItemIndex(r.data1());
 }
 
 void EasyPage::attachConnection(Connection &connection)
@@ -460,4 +604,146 @@ void EasyPage::CSSet4(const ResponseFrame &r)
     pages.eep->SW_Menu->setText(menu);
     C_SW->setText(mode);
     pages.eep->SW_Mode->setText(mode);
+}
+
+// ---- decoder
+
+void EasyPage::CidNextRead(const ResponseFrame &r)
+{
+    if (r.data1() < TitleLength)
+        CidRead(uint8_t(r.data1() + 1));
+    else
+        CidOtherRead();
+}
+
+void EasyPage::CidWriteNext(const ResponseFrame &r)
+{
+    if (r.data1() < TitleLength)
+        CidWrite(uint8_t(r.data1() + 1));
+    else
+        SetTitle->setEnabled(true);
+}
+
+void EasyPage::ALCWriteSet(const ResponseFrame &r)
+{
+    pages.alc->ALCSet(r);
+    afterWrite_ = 1;
+}
+
+void EasyPage::AESWriteSet(const ResponseFrame &r)
+{
+    pages.alc->AESSet(r);
+    afterWrite_ = 1;
+}
+
+void EasyPage::AESNextRead(const ResponseFrame &)
+{
+    if (afterWrite_) {
+        afterWrite_ = 0;
+        return;
+    }
+    pages.blc->BLCRead();
+}
+
+void EasyPage::Trans_end_Cid(const ResponseFrame &r)
+{
+    using namespace decode;
+    using namespace cat;
+    static constexpr DecodeStep Steps[] = {
+        // title, then the values of the other pages
+        {Title, 0x00, apply<&EasyPage::CharSet>, then<&EasyPage::CidNextRead>},
+        {Title, 0x01, apply<&EasyPage::CidOtherSet>, then<&Easy2Page::AGCRead>},
+        {Title, 0x80, nullptr, then<&EasyPage::CidWriteNext>},
+        {Exposure, 0x00, apply<&FacPage::AGCSetPending>, then<&AlcPage::ALCRead>},
+        {Exposure, 0x10, apply<&AlcPage::ALCSet>, then<&AlcPage::AESRead>},
+        {Exposure, 0x20, apply<&AlcPage::AESSet>, then<&EasyPage::AESNextRead>},
+        {Exposure, 0x90, apply<&EasyPage::ALCWriteSet>, then<&AlcPage::AESRead>},
+        {Exposure, 0x91, apply<&EasyPage::ALCWriteSet>, then<&AlcPage::AESRead>},
+        {Exposure, 0x92, apply<&EasyPage::ALCWriteSet>, then<&AlcPage::AESRead>},
+        {Exposure, 0xA0, apply<&EasyPage::AESWriteSet>, then<&AlcPage::ALCRead>},
+        {Exposure, 0xA1, apply<&EasyPage::AESWriteSet>, then<&AlcPage::ALCRead>},
+        {Exposure, 0xA2, apply<&EasyPage::AESWriteSet>, then<&AlcPage::ALCRead>},
+        {Exposure, 0x30, apply<&BlcPage::BLCSet>, then<&BlcPage::BLCAreaRead1>},
+        {Exposure, 0x31, apply<&BlcPage::BLCAreaSet1>, then<&BlcPage::BLCAreaRead2>},
+        {Exposure, 0x32, apply<&BlcPage::BLCAreaSet2>, then<&BlcPage::PeakRead>},
+        {Exposure, 0x40, apply<&BlcPage::PeakSet>, then<&ColorPage::ColorRead>},
+        {Exposure, 0xB0, apply<&BlcPage::BLCSet>},
+        {Exposure, 0xD0, apply<&BlcPage::PeakSet>},
+        {Colour, 0x00, apply<&ColorPage::ColorSet>, then<&ColorPage::ColorATWLvRead>},
+        {Colour, 0x01, apply<&ColorPage::ColorATWLvSet>, then<&ColorPage::ColorAWBLvRead>},
+        {Colour, 0x02, apply<&ColorPage::ColorAWBLvSet>, then<&ColorPage::ColorGainRead>},
+        {Colour, 0x03, apply<&ColorPage::ColorGainSet>, then<&EasyPage::MarkRead>},
+        {Colour, 0x80, apply<&ColorPage::ColorSet>},
+        {Marker, 0x00, apply<&EasyPage::MarkSet>, then<&PosPage::PosRead>},
+        {Preset, 0x00, apply<&PosPage::PosSet>, then<&PosPage::PosRead2>},
+        {Preset, 0x01, apply<&PosPage::PosSet2>, then<&PosPage::PosRead3>},
+        {Preset, 0x02, apply<&PosPage::PosSet3>, then<&EasyPage::CommIDRead2>},
+        {Comm, 0x11, apply<&MdpPage::CommIDSet2>, then<&EasyPage::CommIDRead>},
+        {Comm, 0x10, apply<&EasyPage::CommIDSet>, then<&OtherPage::OtherRead>},
+        {Comm, 0x80, apply<&EasyPage::CSSet4>},
+        {Other, 0x00, apply<&OtherPage::OtherSet>, then<&OtherPage::OtherRead2>},
+        {Other, 0x01, apply<&OtherPage::OtherSet2>, then<&OtherPage::OtherRead3>},
+        {Other, 0x02, apply<&OtherPage::OtherSet3>, then<&OtherPage::OtherRead4>},
+        {Other, 0x03, apply<&OtherPage::OtherSet4>, then<&OtherPage::OtherRead5>},
+        {Other, 0x04, apply<&OtherPage::OtherSet5>, then<&OtherPage::APCRead>},
+        {Other, 0x08, apply<&OtherPage::APCSet>, then<&OtherPage::FreezeRead>},
+        {Other, 0x09, apply<&OtherPage::FreezeSet>, then<&OtherPage::DayNightRead>},
+        {Other, 0x10, apply<&OtherPage::DayNightSet>, then<&OtherPage::OtherRead6>},
+        {Other, 0x11, apply<&OtherPage::OtherSet6>, then<&OtherPage::ReverseRead>},
+        {Other, 0x0A, apply<&OtherPage::ReverseSet>, then<&OtherPage::OtherRead12>},
+        {Other, 0x12, apply<&EasyPage::CSSet4>, then<&LensPage::ZoomRead>},
+        {Other, 0x80, apply<&OtherPage::OtherSet>},
+        {Other, 0x85, apply<&OtherPage::OtherSet3>},
+        {Other, 0x86, apply<&OtherPage::OtherSet3>},
+        {Lens, 0x00, apply<&LensPage::ZoomSet>, then<&LensPage::FocusRead>},
+        {Lens, 0x01, apply<&LensPage::FocusSet>, then<&LensPage::AutoFocusRead>},
+        {Lens, 0x02, apply<&LensPage::AutoFocusSet>, then<&LensPage::DZoomRead>},
+        {Lens, 0x03, apply<&LensPage::DZoomSet>, then<&LensPage::LensSpeedRead>},
+        {Lens, 0x04, apply<&LensPage::LensSpeedSet>, then<&LensPage::FocusMinRead>},
+        {Lens, 0x09, apply<&LensPage::FocusMinSet>, then<&LensPage::FocusMaxRead>},
+        {Lens, 0x0A, apply<&LensPage::FocusMaxSet>, then<&LensPage::LensHirituRead>},
+        {Lens, 0x05, apply<&LensPage::LensHirituSet>},   // the end of the chain
+        {Lens, 0x80, apply<&LensPage::ZoomSet>, then<&LensPage::LensHirituRead>},
+        {Lens, 0x81, apply<&LensPage::ZoomSet>, then<&LensPage::LensHirituRead>},
+        {Lens, 0x8B, apply<&LensPage::ZoomSet>, then<&LensPage::LensHirituRead>},
+        {Lens, 0x82, apply<&LensPage::ZoomSet>, then<&LensPage::FocusRead>},
+        {Lens, 0x83, apply<&LensPage::FocusSet>, then<&LensPage::LensHirituRead>},
+        {Lens, 0x84, apply<&LensPage::FocusSet>, then<&LensPage::LensHirituRead>},
+        {Lens, 0x8C, apply<&LensPage::FocusSet>, then<&LensPage::LensHirituRead>},
+        {Lens, 0x85, apply<&LensPage::FocusSet>, then<&LensPage::FocusRead>},
+        {Lens, 0x8D, apply<&LensPage::ZoomSet>},
+        {Lens, 0x8E, apply<&LensPage::FocusSet>},
+    };
+    decode(r, Steps);
+}
+
+// ---- handlers
+
+void EasyPage::SetTitleClick()
+{
+    if (!link.Trans_chk())
+        return;
+    SetTitle->setEnabled(false);
+    CidWrite(1);
+}
+
+void EasyPage::TitleDispClick() { writeValue(cat::Title, 0x81, TitleDisp); }
+void EasyPage::TitlePosClick() { writeValue(cat::Title, 0x82, TitlePos); }
+void EasyPage::IDsetClick() { writeValue(cat::Comm, 0x90, CommUpDown); }
+void EasyPage::CommModeClick() { writeValue(cat::Comm, 0x91, CommMode); }
+void EasyPage::MarkClick() { writeValue(cat::Marker, 0x80, Mark); }
+
+void EasyPage::MarkMove(uint8_t item)
+{
+    link.request(cat::Marker, item, 3, uint8_t(MarkIUpDown1->position()), 1);
+}
+
+void EasyPage::Mark_rightClick() { MarkMove(0x83); }
+void EasyPage::Mark_leftClick() { MarkMove(0x84); }
+void EasyPage::Mark_downClick() { MarkMove(0x85); }
+void EasyPage::Mark_upClick() { MarkMove(0x86); }
+
+void EasyPage::OSDKeyClick(uint8_t code)
+{
+    link.request(cat::Comm, 0x80, 2, code);
 }

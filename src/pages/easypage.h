@@ -17,13 +17,54 @@ class EasyPage : public Page
 public:
     EasyPage(Link &link, Pages &pages);
     void layoutControls() override;
+    void connectHandlers() override;
     // The first read when the page is shown.
     void PageCheck() override;
+    void Trans_end(const ResponseFrame &r) override;
+    void resetState() override;
+    void attachConnection(Connection &connection) override;
+
+    static constexpr int TitleLength = 20;
+    // The camera's code of a title character; 0xFFFF: the character has none.
+    static uint16_t titleCode(QChar c);
+    // The character of a camera code: the first one the table gives it ('?' for none).
+    static QChar titleChar(uint16_t code);
+
+    // ---- Reads
     // The title character 1-20.
     void CidRead(uint8_t character);
+    void CidOtherRead();
+    void CommIDRead();
+    void CommIDRead2();
+    void MarkRead();
+    // Writes title character 1-20 from CName (a blank past its end or for a character
+    // without a code).
+    void CidWrite(uint8_t character);
+
+    // ---- Applies
+    void CharSet(const ResponseFrame &r);
+    void CidOtherSet(const ResponseFrame &r);
+    void CommIDSet(const ResponseFrame &r);
+    void MarkSet(const ResponseFrame &r);
     // The OSD key state (0x86/0x12, 0x89/0x80): here and in the EEP page's camera status.
     void CSSet4(const ResponseFrame &r);
-    void attachConnection(Connection &connection) override;
+
+    // The EASY decoder: the title, the page's own replies and every twin page's.
+    void Trans_end_Cid(const ResponseFrame &r);
+
+    // ---- Handlers
+    void SetTitleClick();
+    void TitleDispClick();
+    void TitlePosClick();
+    void IDsetClick();
+    void CommModeClick();
+    void MarkClick();
+    void Mark_rightClick();
+    void Mark_leftClick();
+    void Mark_downClick();
+    void Mark_upClick();
+    // An OSD key: its code as the OSD switch window sends it.
+    void OSDKeyClick(uint8_t code);
 
     static constexpr int BlcColumns = 8;
     static constexpr int BlcRows = 6;
@@ -161,6 +202,18 @@ public:
     kit::RadioGroup *PoOSD = nullptr;
 
 private:
+    // Chain steps that depend on the reply or on the after-write flag.
+    void CidNextRead(const ResponseFrame &r);
+    void CidWriteNext(const ResponseFrame &r);
+    void ALCWriteSet(const ResponseFrame &r);
+    void AESWriteSet(const ResponseFrame &r);
+    void AESNextRead(const ResponseFrame &r);
+    void MarkMove(uint8_t item);
+
+    QString titleBuffer_;
+    // Set by the answer to an ALC or AES write: the chain re-reads exposure and stops.
+    uint8_t afterWrite_ = 0;
+
     QLayout *layoutTitleColumn();
     QLayout *layoutExposureColumn();
     QLayout *layoutColourColumn();

@@ -2,15 +2,37 @@
 
 #include "pages/pages.h"
 
+#include "link/categories.h"
 #include "link/link.h"
+#include "pages/alcpage.h"
+#include "pages/decoder.h"
+#include "pages/easy2page.h"
+#include "pages/easypage.h"
 #include "pages/eeppage.h"
+#include "pages/lenspage.h"
+#include "pages/maskpage.h"
+#include "pages/motionpage.h"
 #include "pages/otherpage.h"
+#include "pages/transferui.h"
+#include "transfer/playback.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+using namespace decode;
+
+// FSENS 'ON' asks for this sensitivity-up factor (x8).
+constexpr uint8_t SensOnFactor = 4;
+// The EEPROM 1 word whose high byte holds the camera's version code.
+constexpr uint8_t VersionWordHigh = 0x03, VersionWordLow = 0xFF;
+
+} // namespace
 
 FacPage::FacPage(Link &l, Pages &p) : Page(l, p, "APCSheet", QStringLiteral("Fac")) {}
 
@@ -124,6 +146,30 @@ QWidget *FacPage::layoutCopy()
     return col;
 }
 
+// ---------------------------------------------------------------- behaviour
+
+void FacPage::connectHandlers()
+{
+    using Handler = void (FacPage::*)();
+    const std::pair<kit::RadioGroup *, Handler> groups[] = {
+        {HGain, &FacPage::HGainClick},         {VGain, &FacPage::VGainClick},
+        {FPhase, &FacPage::FPhaseClick},       {FMASK, &FacPage::FMASKClick},
+        {FMotion, &FacPage::FMotionClick},     {FColorBar, &FacPage::FColorBarClick},
+        {FAES, &FacPage::FAESClick},           {FSENS, &FacPage::FSENSClick},
+        {FDayNight, &FacPage::FDayNightClick}, {FPreset, &FacPage::FPresetClick},
+    };
+    for (const auto &[group, h] : groups)
+        kit::connect(group, this, h);
+    kit::connect(FZoomBar, this, &FacPage::FZoomBarChange);
+    kit::connect(pages.easy->HGainBar, this, &FacPage::HGainBarChange);
+    kit::connect(pages.easy->VGainBar, this, &FacPage::VGainBarChange);
+    kit::connect(FPreEnter, this, &FacPage::FPreEnterClick);
+    kit::connect(FLoad, this, &FacPage::FLoadClick);
+    kit::connect(FClear, this, &FacPage::FClearClick);
+    kit::connect(FPtoC, this, &FacPage::FPtoCClick);
+    transferui::follow(*pages.playback, this, FProgressBar);
+}
+
 void FacPage::Trans_end(const ResponseFrame &r)
 {
     if (transaction_ != Transaction::Settings)
@@ -137,19 +183,181 @@ void FacPage::resetState()
     setTransactionKind(Transaction::Settings);
 }
 
-void FacPage::Trans_end_APC(const ResponseFrame &)
+void FacPage::Trans_end_APC(const ResponseFrame &r)
 {
-    link.release();
+    using namespace cat;
+    // The mask and motion replies are known by the request just sent and the reply's item.
+    if (!r.isError()) {
+        const uint8_t sent = link.frame[0];
+        if (sent == Mask && r.item() == 0x00) {
+            MASKESetPending(r);
+            link.release();
+            pages.mot->MotionRead();
+            return;
+        }
+        if (sent == Motion && r.item() == 0x10) {
+            pages.mot->MotionSet(r);
+            link.release();
+            pages.len->LensHirituRead();
+            return;
+        }
+    }
+    static constexpr DecodeStep Steps[] = {
+        {Other, 0x00, apply<&OtherPage::OtherSet>, then<&OtherPage::OtherRead3>},
+        {Other, 0x02, apply<&OtherPage::OtherSet3>, then<&FacPage::CSRead3>},
+        {Other, 0x07, apply<&FacPage::CSSet3>, then<&OtherPage::DayNightRead>},
+        {Other, 0x10, apply<&OtherPage::DayNightSet>, then<&Easy2Page::AGCRead>},
+        {Exposure, 0x00, apply<&FacPage::AGCSetPending>, then<&AlcPage::AESRead>},
+        {Exposure, 0x20, apply<&AlcPage::AESSet>, then<&FacPage::MASKERead>},
+        {Lens, 0x05, apply<&LensPage::LensHirituSet>},   // the chain ends
+        {Other, 0x85, apply<&OtherPage::OtherSet3>},
+        {Exposure, 0xA0, nullptr, then<&FacPage::AESAnswer>},
+        {Eeprom1Write, VersionWordHigh, nullptr, then<&FacPage::ClearAnswer>},
+    };
+    decode(r, Steps);
 }
 
-void FacPage::Trans_end_APC_C(const ResponseFrame &)
+void FacPage::AESAnswer(const ResponseFrame &r)
 {
+    if (r.data1() == 1)
+        link.request(cat::Exposure, 0x90, 2, 0);
+}
+
+void FacPage::ClearAnswer(const ResponseFrame &r)
+{
+    if (r.data1() != VersionWordLow)
+        return;
+    link.sendReset();
+    restartState();
+}
+
+void FacPage::Trans_end_APC_C(const ResponseFrame &r)
+{
+    if (transferui::continuePlayback(*pages.playback, r) == transfer::Playback::Step::Ended) {
+        restartState();
+        FProgressBar->setPosition(0);
+    }
+}
+
+void FacPage::restartState()
+{
+    link.showBusy(false);
+    link.receiver().setIdle();
     link.release();
+    pages.playback->stop();
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget())
+        if (auto *tabs = qobject_cast<QTabWidget *>(w)) {
+            tabs->setEnabled(true);
+            break;
+        }
 }
 
 void FacPage::PageCheck()
 {
     pages.oth->OtherRead();
+}
+
+void FacPage::MASKERead()
+{
+    link.request(cat::Mask, 0x00, 1);
+}
+
+// Until the EASY2 and MASK pages' applies are merged.
+void FacPage::AGCSetPending(const ResponseFrame &r) { FSENS->setItemIndex(r.data3() != 0 ? 1 : 0); }
+void FacPage::MASKESetPending(const ResponseFrame &r) { FMASK->setItemIndex(r.data2() & 1); }
+
+void FacPage::CSRead3()
+{
+    link.request(cat::Other, 0x07, 1);
+}
+
+// ---- writes
+
+void FacPage::switchWrite(uint8_t category, uint8_t item, int n, int d1, uint8_t d2)
+{
+    if (d1 < 0 || !link.Trans_chk())
+        return;
+    setTransactionKind(Transaction::Settings);
+    link.request(category, item, n, uint8_t(d1), d2);
+}
+
+void FacPage::HGainClick() { writeValue(cat::Other, 0x8D, HGain); }
+void FacPage::VGainClick() { writeValue(cat::Other, 0x8E, VGain); }
+void FacPage::HGainBarChange() { writeValue(cat::Other, 0x8D, pages.easy->HGainBar); }
+void FacPage::VGainBarChange() { writeValue(cat::Other, 0x8E, pages.easy->VGainBar); }
+void FacPage::FColorBarClick() { writeValue(cat::Other, 0xB1, FColorBar); }
+
+void FacPage::FPhaseClick() { switchWrite(cat::Other, 0x85, 2, FPhase->itemIndex()); }
+void FacPage::FMotionClick() { switchWrite(cat::Motion, 0x90, 2, FMotion->itemIndex()); }
+
+void FacPage::FMASKClick()
+{
+    // Mask A only.
+    const int on = FMASK->itemIndex();
+    if (on >= 0)
+        switchWrite(cat::Mask, 0x80, 3, 0, uint8_t(on));
+}
+
+void FacPage::FZoomBarChange()
+{
+    switchWrite(cat::Lens, 0x8D, 3, FZoomBar->position(), 10);
+}
+
+void FacPage::FAESClick()
+{
+    const int index = FAES->itemIndex();
+    if (index >= 0)
+        switchWrite(cat::Exposure, 0xA0, 2, index == 0 ? 1 : 0);
+}
+
+void FacPage::FSENSClick()
+{
+    const int index = FSENS->itemIndex();
+    if (index >= 0)
+        switchWrite(cat::Exposure, 0x81, 2, index == 1 ? SensOnFactor : 0);
+}
+
+void FacPage::FDayNightClick()
+{
+    const int index = FDayNight->itemIndex();
+    if (index >= 0)
+        switchWrite(cat::Other, 0xA0, 2, index + 2);
+}
+
+void FacPage::FPresetClick()
+{
+    const int index = FPreset->itemIndex();
+    if (index >= 0)
+        switchWrite(cat::Other, 0x80, 3, 2, uint8_t(index));
+}
+
+void FacPage::FPreEnterClick()
+{
+    if (!link.Trans_chk())
+        return;
+    setTransactionKind(Transaction::Settings);
+    if (FPreset->itemIndex() == 1)
+        link.request(cat::Other, 0x80, 2, 0);
+}
+
+void FacPage::FLoadClick()
+{
+    setTransactionKind(Transaction::Settings);
+    PageCheck();
+}
+
+void FacPage::FClearClick()
+{
+    if (!link.Trans_chk())
+        return;
+    setTransactionKind(Transaction::Settings);
+    link.request(cat::Eeprom1Write, VersionWordHigh, 4, VersionWordLow, 0, 0);
+}
+
+void FacPage::FPtoCClick()
+{
+    transferui::startPlayback(link, *pages.playback, this, FProgressBar, FFileName, FSameName,
+                              [this] { setTransactionKind(Transaction::Copy); });
 }
 
 void FacPage::CSSet3(const ResponseFrame &r)

@@ -10,6 +10,7 @@ class FacPage : public Page
 public:
     FacPage(Link &link, Pages &pages);
     void layoutControls() override;
+    void connectHandlers() override;
     // The first read when the page is shown: the other functions' first read.
     void PageCheck() override;
     void Trans_end(const ResponseFrame &r) override;
@@ -23,6 +24,31 @@ public:
     void Trans_end_APC_C(const ResponseFrame &r);
     // Video standard and resolution (0x86/0x07): here and in the EEP page's camera status.
     void CSSet3(const ResponseFrame &r);
+    void CSRead3();
+    // Mask A's state (0x88/0x00).
+    void MASKERead();
+    void AGCSetPending(const ResponseFrame &r);
+    void MASKESetPending(const ResponseFrame &r);
+
+    // Write handlers. The switches (not the colour bar, not the gains) end the copy mode
+    // once the link lets them through.
+    void HGainClick();
+    void VGainClick();
+    void HGainBarChange();
+    void VGainBarChange();
+    void FPhaseClick();
+    void FMASKClick();
+    void FZoomBarChange();
+    void FMotionClick();
+    void FColorBarClick();
+    void FAESClick();
+    void FSENSClick();
+    void FDayNightClick();
+    void FPresetClick();
+    void FPreEnterClick();
+    void FLoadClick();
+    void FClearClick();
+    void FPtoCClick();
 
     kit::RadioGroup *HGain = nullptr;
     kit::RadioGroup *VGain = nullptr;
@@ -49,6 +75,16 @@ public:
     kit::ProgressBar *FProgressBar = nullptr;
 
 private:
+    // The AES answer: fixing the shutter puts the iris on automatic.
+    void AESAnswer(const ResponseFrame &r);
+    // The version clear's answer: the camera restarts.
+    void ClearAnswer(const ResponseFrame &r);
+    // After a restart frame: cursor normal, receiver idle, link free, copy file closed,
+    // page control enabled. No speed search starts.
+    void restartState();
+    // Sends nothing while busy; otherwise the copy mode ends and the request goes out.
+    void switchWrite(uint8_t category, uint8_t item, int n, int d1, uint8_t d2 = 0);
+
     Transaction transaction_ = Transaction::Settings;
     QWidget *layoutGains();
     QWidget *layoutSwitches();

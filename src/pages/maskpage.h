@@ -12,9 +12,72 @@ class MaskPage : public Page
 public:
     MaskPage(Link &link, Pages &pages);
     void layoutControls() override;
+    void connectHandlers() override;
     // The first read when the page is shown.
     void PageCheck() override;
+    void Trans_end(const ResponseFrame &r) override { Trans_end_MASK(r); }
+    void resetState() override;
+
+    // Reads of the start/end view (the EASY2 chain) and of this page; `mask` is 0 (A) .. 3 (D).
+    void MASKERead();
+    void MASKE_HRead(int mask);
+    void MASKE_VRead(int mask);
     void MASKRead();
+    void MASKRead2(int mask);
+    void MASKRead3(int mask);
+    void MASKRead4(int mask);
+    void MASKRead5(int mask);
+    void MASKRead6(int mask);
+    void MASKRead7(int mask);
+    void MASKRead8(int mask);
+    void MASKRead9(int mask);
+    void MASKRead10(int mask);
+    void MASKRead11(int mask);
+    // The EASY2 chain's next mask read after a start/end reply: the next mask, then V.
+    void MASKE_HNextRead(const ResponseFrame &r);
+    void MASKE_VNextRead(const ResponseFrame &r);
+
+    // Apply operations. The start/end ones fill the EASY2 copy (and FMASK on the Fac page);
+    // the EASY2 and Fac decoders call them.
+    void MASKESet(const ResponseFrame &r);
+    void MASKE_HSet(const ResponseFrame &r);
+    void MASKE_VSet(const ResponseFrame &r);
+    void MASKSet(const ResponseFrame &r);
+    void MASKSet2(const ResponseFrame &r);
+    void MASKSet3(const ResponseFrame &r);
+    void MASKSet4(const ResponseFrame &r);
+    void MASKSet5(const ResponseFrame &r);
+    void MASKSet6(const ResponseFrame &r);
+    void MASKSet7(const ResponseFrame &r);
+    void MASKSet8(const ResponseFrame &r);
+    void MASKSet9(const ResponseFrame &r);
+    void MASKSet10(const ResponseFrame &r);
+    void MASKSet11(const ResponseFrame &r);
+    void MASKDPTSet(const ResponseFrame &r);
+    void MASKOTHSet(const ResponseFrame &r);
+
+    void Trans_end_MASK(const ResponseFrame &r);
+
+    // Handlers of this page, mask bound in the connection.
+    void MASKOnOffClick(int mask);
+    void MASK_HPUDClick(int mask);   // H and V position up-downs: the pair
+    void MASK_WUDClick(int mask);    // width and height up-downs: the pair
+    void dpt1_xudClick();
+    void dpt1_yudClick();
+    void dpt1_wudClick();
+    void dpt_cancelClick();
+    void MaHRevClick();
+    void MaVRevClick();
+    void MASKTimer1Timer();
+
+    // Handlers of the EASY2 copy.
+    void MASKOnOffEClick(int mask);
+    void MASKConnClick(int mask);
+    void MASK_HSUDClick(int mask);   // H start and H end up-downs: the pair
+    void MASK_VSUDClick(int mask);   // V start and V end up-downs: the pair
+    // The move and resize buttons of "Operate".
+    enum class Move { Up, Down, Left, Right, High, Low, Wide, Narrow };
+    void mask_moveClick(Move move);
 
     static constexpr int MaskCount = 4;    // index = mask number, 0 = A .. 3 = D
     static constexpr int FieldCount = 4;   // H P, V P, Wi, He (the camera's item order)
@@ -49,6 +112,15 @@ public:
     kit::Timer *MASKTimer1 = nullptr;
 
 private:
+    void readMask(uint8_t item, int mask);
+    void sendPair(uint8_t item, int mask, int first, int second);
+    void groupSet(const ResponseFrame &r, PerFieldAndMask<kit::UpDown> &group, int field);
+    void sendDpt();
+    bool toolForm() const;
+
+    // Which mask the refresh chain asks for next.
+    int counter_ = 0;
+
     QWidget *layoutCentreSize();
     QWidget *layoutWideGroup(const QString &caption, QChar tag, PerFieldAndMask<kit::Edit> &edits,
                              PerFieldAndMask<kit::UpDown> &upDowns);

@@ -28,6 +28,7 @@ class MdpPage;
 class AftPage;
 class WadjPage;
 namespace transfer { class Playback; }
+namespace kit { class RadioGroup; }
 
 struct Pages
 {
@@ -79,6 +80,8 @@ struct Pages
 
     // The one data-file playback that the EEP, Fac and Tool pages share.
     transfer::Playback *playback = nullptr;
+    // The main window's hidden form-type selector (the MASK decoder reads it).
+    kit::RadioGroup *FormType = nullptr;
 
     // Creates every page (not yet laid out).
     void create(Link &link);

@@ -186,8 +186,8 @@ ECommOpenError::ECommOpenError(int32_t code, const std::string &detail)
 {
 }
 
-ECommReadWriteError::ECommReadWriteError(uint32_t code)
-    : ECommError("入出力エラー ErrorCode = " + std::to_string(int32_t(code)))
+ECommReadWriteError::ECommReadWriteError(uint32_t code, const std::string &detail)
+    : ECommError("入出力エラー ErrorCode = " + std::to_string(int32_t(code)) + (detail.empty() ? "" : "\n" + detail))
     , ErrorCode(code)
 {
 }
@@ -328,15 +328,38 @@ void TCommWatch::Execute()
         // First match only: reception, then transmit-empty, then the other line events.
         if (received || hungUp) {
             int waiting = 0;
-            const int err = ::ioctl(fd_, FIONREAD, &waiting) == 0 ? 0 : errno;
-            if (err == 0)
-                guarded([this] { owner_.DoCommReceive(); });
+            int err = ::ioctl(fd_, FIONREAD, &waiting) == 0 ? 0 : errno;
+            // A read that fails in the handler is reported only if the line is still there:
+            // otherwise the hang-up below says it, once, after what was read is handed over.
+            std::string readFailure;
+            if (err == 0) {
+                owner_.reportedWaiting_ = waiting;
+                try {
+                    owner_.DoCommReceive();
+                } catch (const ECommReadWriteError &e) {
+                    readFailure = e.what();
+                } catch (const std::exception &e) {
+                    report(e.what());
+                } catch (...) {
+                    report("unknown exception");
+                }
+                owner_.reportedWaiting_ = -1;
+            }
+            if (!readFailure.empty() && err == 0 && !hungUp) {
+                pollfd pfd{fd_, POLLIN, 0};
+                if (::ioctl(fd_, FIONREAD, &waiting) != 0)
+                    err = errno;
+                else if (::poll(&pfd, 1, 0) > 0 && (pfd.revents & (POLLHUP | POLLERR)))
+                    hungUp = true;
+            }
             if (err != 0 || hungUp) {
                 // The device is gone (unplugged, hung up). Say so once and wait for Close.
                 watching = false;
                 epoll_ctl(pollFd_, EPOLL_CTL_DEL, fd_, nullptr);
                 const int code = err != 0 ? err : EIO;
                 report(ECommReadWriteError(uint32_t(code)).what() + ("\n" + path_ + ": " + errorText(code)));
+            } else if (!readFailure.empty()) {
+                report(readFailure);
             }
             continue;
         }
@@ -417,7 +440,19 @@ void TComm::Open()
     wakeFd_ = wakeFd;
     pollFd_ = pollFd;
     txPending_ = false;
-    applyLineSettings();
+    try {
+        applyLineSettings();
+    } catch (const ECommReadWriteError &e) {
+        // Not a serial line, or settings it cannot take: the port stays closed.
+        ::ioctl(fd, TIOCNXCL);
+        fd_ = -1;
+        closeFd(fd);
+        closeFd(pollFd_);
+        closeFd(wakeFd_);
+        const std::string what = e.what();
+        const auto line = what.find('\n');
+        throw ECommOpenError(-1, line == std::string::npos ? path : what.substr(line + 1));
+    }
 
     try {
         watch_ = new TCommWatch(*this, fd, wakeFd, pollFd, path);
@@ -461,14 +496,22 @@ void TComm::kickWatch()
 
 // ---- line settings
 
+std::string TComm::lineError(const std::string &reason) const
+{
+    return DevicePath() + ": " + reason;
+}
+
 void TComm::applySetting(Setting which)
 {
     const int fd = fd_.load();
     if (fd < 0)
         return;
     termios t{};
-    if (tcgetattr(fd, &t) != 0)
-        return;
+    if (tcgetattr(fd, &t) != 0) {
+        const int err = errno;
+        throw ECommReadWriteError(uint32_t(err), lineError(errorText(err)));
+    }
+    speed_t speed = B0;
 
     switch (which) {
     case Setting::Raw:
@@ -482,11 +525,12 @@ void TComm::applySetting(Setting which)
         t.c_cc[VTIME] = 0;
         break;
     case Setting::Baud: {
-        const speed_t code = speedCode(baudRate_ == -1 ? baudRateUserDefined_ : uint32_t(baudRate_));
-        if (code == B0)
-            return; // a speed the port cannot take leaves the current one
-        cfsetispeed(&t, code);
-        cfsetospeed(&t, code);
+        const uint32_t baud = baudRate_ == -1 ? baudRateUserDefined_ : uint32_t(baudRate_);
+        speed = speedCode(baud);
+        if (speed == B0)
+            throw ECommReadWriteError(uint32_t(EINVAL), lineError(std::to_string(baud) + " baud is not a speed this line can take"));
+        cfsetispeed(&t, speed);
+        cfsetospeed(&t, speed);
         break;
     }
     case Setting::ByteSize: {
@@ -532,7 +576,16 @@ void TComm::applySetting(Setting which)
         t.c_cc[VSTOP] = 0x13;
         break;
     }
-    tcsetattr(fd, TCSANOW, &t);
+    if (tcsetattr(fd, TCSANOW, &t) != 0) {
+        const int err = errno;
+        throw ECommReadWriteError(uint32_t(err), lineError(errorText(err)));
+    }
+    // tcsetattr succeeds when any part was taken: make sure the speed was.
+    if (speed != B0) {
+        termios now{};
+        if (tcgetattr(fd, &now) != 0 || cfgetospeed(&now) != speed)
+            throw ECommReadWriteError(uint32_t(EINVAL), lineError("the driver did not take the line speed"));
+    }
 
     // Without handshake RTS is simply held on. DTR/DSR handshake has no termios form:
     // DTR stays raised as without it.
@@ -551,40 +604,58 @@ void TComm::applyLineSettings()
     // The notify sizes and the event mask are kept in the component: nothing to write.
 }
 
+namespace {
+// Sets a property and applies it; a value the open line refuses leaves the old one, so the
+// property always tells the speed the line has.
+template<typename T, typename F>
+void setApplied(T &field, T value, F &&apply)
+{
+    const T old = field;
+    field = value;
+    try {
+        apply();
+    } catch (...) {
+        field = old;
+        throw;
+    }
+}
+} // namespace
+
 void TComm::setBaudRate(int32_t baud)
 {
-    baudRate_ = baud;
-    applySetting(Setting::Baud);
+    setApplied(baudRate_, baud, [this] { applySetting(Setting::Baud); });
 }
 
 void TComm::SetBaudRateUserDefined(uint16_t value)
 {
+    const uint32_t old = baudRateUserDefined_;
     baudRateUserDefined_ = value;
-    setBaudRate(-1);
+    try {
+        setBaudRate(-1);
+    } catch (...) {
+        baudRateUserDefined_ = old;
+        throw;
+    }
 }
 
 void TComm::setParityBits(TCommParityBits p)
 {
-    parity_ = p;
-    applySetting(Setting::Parity);
+    setApplied(parity_, p, [this] { applySetting(Setting::Parity); });
 }
 
 void TComm::setByteSize(TCommByteSize s)
 {
-    byteSize_ = s;
-    applySetting(Setting::ByteSize);
+    setApplied(byteSize_, s, [this] { applySetting(Setting::ByteSize); });
 }
 
 void TComm::setStopBits(TCommStopBits s)
 {
-    stopBits_ = s;
-    applySetting(Setting::StopBits);
+    setApplied(stopBits_, s, [this] { applySetting(Setting::StopBits); });
 }
 
 void TComm::setFlowControls(TCommFlowControls f)
 {
-    flow_ = f;
-    applySetting(Setting::Flow);
+    setApplied(flow_, f, [this] { applySetting(Setting::Flow); });
 }
 
 // The tty driver has fixed flow-control thresholds: the limits are only kept.
@@ -617,16 +688,23 @@ void TComm::Write(const void *buffer, int32_t count)
         return;
 
     // Whatever cannot go out within the time-out is dropped, so stale frames never follow
-    // later ones onto the line once the peer lets data through again.
+    // later ones onto the line once the peer lets data through again; the caller learns
+    // that the bytes were not sent.
+    const auto cutShort = [&](size_t unsent, int err) {
+        tcflush(fd, TCOFLUSH);
+        const std::string reason = err == ETIMEDOUT
+            ? std::to_string(unsent) + " of " + std::to_string(count)
+                + " bytes not taken by the line within 1000 ms (held off by the other end?)"
+            : errorText(err);
+        return ECommReadWriteError(uint32_t(err), lineError(reason));
+    };
     const auto deadline = Clock::now() + kIoTimeout;
     for (;;) {
         int queued = 0;
         if (::ioctl(fd, TIOCOUTQ, &queued) != 0 || int32_t(outQueueSize_) - queued >= count)
             break;
-        if (Clock::now() >= deadline) {
-            tcflush(fd, TCOFLUSH);
-            return;
-        }
+        if (Clock::now() >= deadline)
+            throw cutShort(size_t(count), ETIMEDOUT);
         std::this_thread::sleep_for(kRoomPoll);
     }
 
@@ -652,21 +730,20 @@ void TComm::Write(const void *buffer, int32_t count)
             const int wait = remainingMs(deadline);
             pollfd pfd{fd, POLLOUT, 0};
             const int r = wait > 0 ? ::poll(&pfd, 1, wait) : 0;
-            if (r == 0) {
-                tcflush(fd, TCOFLUSH);
-                return;
-            }
+            if (r == 0)
+                throw cutShort(left, ETIMEDOUT);
             if (r < 0 && errno != EINTR)
-                return;
+                throw cutShort(left, errno);
             if (r > 0 && (pfd.revents & (POLLERR | POLLHUP | POLLNVAL)))
-                return;
+                throw cutShort(left, EIO);
             saidReady = r > 0;
             continue;
         }
-        // A failure once the write was under way ends it quietly, as a time-out does.
+        const int err = done == 0 ? EIO : errno;
+        // Once the write was under way, the rest is dropped as after a time-out.
         if (pending || left < size_t(count))
-            return;
-        throw ECommReadWriteError(uint32_t(done == 0 ? EIO : errno));
+            throw cutShort(left, err);
+        throw ECommReadWriteError(uint32_t(err));
     }
 
     if (eventMask_.load() & eventBit(evTxempty)) {
@@ -743,8 +820,10 @@ void TComm::DoCommReceive()
     const int fd = fd_.load();
     if (fd < 0 || !OnCommReceive)
         return;
-    int waiting = 0;
-    if (::ioctl(fd, FIONREAD, &waiting) != 0 || waiting <= 0)
+    int waiting = reportedWaiting_;
+    if (waiting < 0 && ::ioctl(fd, FIONREAD, &waiting) != 0)
+        return;
+    if (waiting <= 0)
         return;
     OnCommReceive(*this, clampCount(waiting));
 }

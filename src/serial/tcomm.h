@@ -30,7 +30,8 @@ public:
 class ECommReadWriteError : public ECommError
 {
 public:
-    explicit ECommReadWriteError(uint32_t code);
+    // detail, when given, follows on its own line (the device and the reason).
+    explicit ECommReadWriteError(uint32_t code, const std::string &detail = {});
     uint32_t ErrorCode;
 };
 
@@ -113,8 +114,8 @@ public:
     // The device path Open uses for the current Port.
     std::string DevicePath() const;
 
-    // Returns once the bytes are with the driver, or after 1000 ms; what could not go out
-    // by then is discarded.
+    // Returns once the bytes are with the driver. A write the line does not take within
+    // 1000 ms raises ECommReadWriteError; what could not go out by then is discarded.
     void Write(const void *buffer, int32_t count);
     // Waits up to 1000 ms for size bytes; returns how many came.
     int32_t Read(void *buffer, int32_t size);
@@ -132,7 +133,10 @@ private:
     friend class TCommWatch;
     enum class Setting { Raw, Baud, ByteSize, Parity, StopBits, Flow };
     // Reads the line settings, changes only the fields of one setting, writes them back.
+    // A setting the driver refuses raises ECommReadWriteError.
     void applySetting(Setting which);
+    // "device: reason" for the second line of an error message.
+    std::string lineError(const std::string &reason) const;
     void applyLineSettings();
     // Makes the watch thread look at the event mask and the output queue again.
     void kickWatch();
@@ -154,5 +158,8 @@ private:
     int wakeFd_ = -1;
     int pollFd_ = -1;
     std::atomic<bool> txPending_{false};
+    // The input count the watch thread just asked for, so DoCommReceive need not ask again
+    // (-1: ask).
+    int reportedWaiting_ = -1;
     TCommWatch *watch_ = nullptr;
 };

@@ -73,6 +73,7 @@ TForm1::TForm1(int comPortItem, int formType, QWidget *parent) : QMainWindow(par
     FormType->setItemIndex(formType);
 
     pages.create(link);
+    pages.FormType = FormType;
     for (Page *p : pages.all()) {
         p->layoutControls();
         PageControl1->addTab(p->takeScrollArea(), p->tabCaption());
@@ -153,10 +154,18 @@ void TForm1::buildFrame()
     for (int i = 0; i < 3; ++i) {
         Panel[i] = new QLabel(StatusBar1);
         Panel[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
-        // At least the designed width; wider where a text would otherwise be cut.
-        Panel[i]->setMinimumWidth(std::max(widths[i], Panel[i]->fontMetrics().horizontalAdvance(
-                                                          i == 0 ? QStringLiteral("Comm. Connecting") : QString()) + 12));
+        Panel[i]->setTextFormat(Qt::PlainText);
         Panel[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // The designed width, wider where a text would otherwise be cut. A fixed size means
+        // a new text only repaints its panel: every request sets two panels and every reply
+        // one, and none of that lays the status bar out again.
+        int text = 0;
+        if (i == 0) {
+            for (const QString &t : {QStringLiteral("Comm. Connecting"), Connection::noAnswerText(), Connection::lineGoneText()})
+                text = std::max(text, Panel[i]->fontMetrics().horizontalAdvance(t));
+        }
+        const int width = std::max(widths[i], text + 12);
+        Panel[i]->setFixedSize(width, Panel[i]->sizeHint().height());
         StatusBar1->addWidget(Panel[i]);
     }
     setStatusBar(StatusBar1);

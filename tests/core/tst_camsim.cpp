@@ -257,8 +257,13 @@ void TstCamsim::exchanges_data()
     row("phase steps up and down", {u"86 86 01 03 => 86 86 01 01 26"_s, u"86 86 00 0A => 86 86 01 01 1C"_s,
                                     u"86 02 => 86 02 01 01 1C"_s});
     row("phase stays within 0 and its maximum",
-        {u"86 86 00 FF => 86 86 01 00 24"_s, u"86 86 00 FF => 86 86 01 00 00"_s, u"86 86 00 01 => 86 86 01 00 00"_s,
-         u"86 86 01 FF => 86 86 01 00 FF"_s, u"86 86 01 FF => 86 86 01 01 FE"_s, u"86 86 01 FF => 86 86 01 02 70"_s});
+        {u"86 86 00 00 => 86 86 01 00 00"_s, u"86 86 00 01 => 86 86 01 00 00"_s, u"86 86 03 00 => 86 86 01 02 70"_s,
+         u"86 86 01 0A => 86 86 01 02 70"_s});
+    // The same item sets a position (high byte first) when it is no step of 1 to 10.
+    row("phase set to a position", {u"86 86 01 2C => 86 86 01 01 2C"_s, u"86 86 00 80 => 86 86 01 00 80"_s,
+                                    u"86 86 00 0B => 86 86 01 00 0B"_s, u"86 02 => 86 02 01 00 0B"_s});
+    row("aperture gain writes", {u"86 8D 0C => 86 8D 0C 00 00"_s, u"86 8E 00 => 86 8E 00 00 00"_s,
+                                 u"86 08 => 86 08 0C 00 00"_s});
     row("other writes echo", {u"86 84 00 => 86 84 00 00 00"_s, u"86 87 0A 1F => 86 87 0A 1F 00"_s,
                               u"86 A0 03 => 86 A0 03 00 00"_s, u"86 10 => 86 10 03 07 00"_s,
                               u"86 8A 00 => 86 8A 00 00 00"_s, u"86 04 => 86 04 00 02 01"_s});
@@ -809,12 +814,17 @@ void TstCamsim::faultSplitAndPace()
     QCOMPARE(tool.receive(7, 2000, &span), expected);
     QVERIFY2(span >= 4.0, qPrintable(QString::number(span)));
 
-    // Paced at 9600 baud: 7 bytes of 10 bits take at least 6 byte times after the first.
+    // Paced at 9600 baud: 7 bytes of 10 bits take at least 6 byte times after the first,
+    // and the whole exchange at least the wire time of both frames (14 x 1.04 ms).
     cam.setFaults({});
     cam.setPace(true);
+    QElapsedTimer exchange;
+    exchange.start();
     tool.send(bytesOf(r));
     QCOMPARE(tool.receive(7, 2000, &span), expected);
+    const double total = double(exchange.nsecsElapsed()) / 1e6;
     QVERIFY2(span >= 5.5, qPrintable(QString::number(span)));
+    QVERIFY2(total >= 14.0, qPrintable(QString::number(total)));
 }
 
 void TstCamsim::stateRoundTrip()

@@ -26,7 +26,7 @@ bool SimRig::connectNow()
     form->connection->PONTimer1->stop();
     for (int attempt = 0; attempt < 3; ++attempt) {
         form->connection->PONTimer1Timer();
-        if (QTest::qWaitFor([&] { return form->connection->PONTimer2->isActive(); }, 500)) {
+        if (QTest::qWaitFor([&] { return form->connection->PONTimer2->isActive(); }, 3000)) {
             form->connection->PONTimer2->stop();
             form->connection->PONTimer2Timer();
             return waitIdle(2000);

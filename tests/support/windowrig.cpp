@@ -61,14 +61,16 @@ bool WindowRig::connectNow()
     for (int attempt = 0; attempt < 3; ++attempt) {
         const qsizetype before = peer.requests.size();
         c->PONTimer1Timer();
-        // Give the camera a moment; a wrong speed stays silent.
-        if (QTest::qWaitFor([&] { return c->PONTimer2->isActive(); }, 300)) {
+        if (!waitFor([&] { return peer.requests.size() > before; }, 5000))
+            return false;
+        // A camera at another speed stays silent; one at this speed answers, however
+        // loaded the machine is.
+        const bool answers = peer.answerBaud == 0 || peer.answerBaud == peer.toolBaud();
+        if (answers && waitFor([&] { return c->PONTimer2->isActive(); }, 5000)) {
             c->PONTimer2->stop();
             c->PONTimer2Timer();
             return true;
         }
-        if (peer.requests.size() == before)
-            return false;
     }
     return false;
 }

@@ -125,6 +125,13 @@ const std::vector<SettingField> &settingFields()
         CAMSIM_FIELD(digitalZoomOn),
         CAMSIM_FIELD(positionOsd), CAMSIM_FIELD(alarmPosition), CAMSIM_FIELD(lastPreset),
         CAMSIM_FIELD(defaultPosition), CAMSIM_FIELD(powerOnPosition),
+        CAMSIM_FIELD(maskOn), CAMSIM_FIELD(maskConnect),
+        CAMSIM_FIELD(mask1HStart), CAMSIM_FIELD(mask1HEnd), CAMSIM_FIELD(mask1VStart), CAMSIM_FIELD(mask1VEnd),
+        CAMSIM_FIELD(mask2HStart), CAMSIM_FIELD(mask2HEnd), CAMSIM_FIELD(mask2VStart), CAMSIM_FIELD(mask2VEnd),
+        CAMSIM_FIELD(mask3HStart), CAMSIM_FIELD(mask3HEnd), CAMSIM_FIELD(mask3VStart), CAMSIM_FIELD(mask3VEnd),
+        CAMSIM_FIELD(mask4HStart), CAMSIM_FIELD(mask4HEnd), CAMSIM_FIELD(mask4VStart), CAMSIM_FIELD(mask4VEnd),
+        CAMSIM_FIELD(maskHCentre), CAMSIM_FIELD(maskVCentre), CAMSIM_FIELD(maskHRevision),
+        CAMSIM_FIELD(maskVRevision),
     };
 #undef CAMSIM_FIELD
     return fields;

@@ -96,6 +96,16 @@ struct Settings
     // 0x84 presets: position number on the OSD, alarm position, the last preset moved to, the
     // default position and whether the camera moves there at power-on
     int positionOsd = 0, alarmPosition = 1, lastPreset = 0, defaultPosition = 1, powerOnPosition = 0;
+    // 0x88 privacy masks A-D: on (bit n = mask n) and connected flags; each mask as H and V
+    // start/end in a frame of 0..2 x centre (the centre form and the two 16-bit groups are
+    // worked out from these); the centre of the mask coordinates and the two corrections
+    // (16 bits, two's complement) that shift every mask in the sensor's coordinates
+    int maskOn = 0, maskConnect = 0;
+    int mask1HStart = 60, mask1HEnd = 100, mask1VStart = 40, mask1VEnd = 80;
+    int mask2HStart = 10, mask2HEnd = 40, mask2VStart = 10, mask2VEnd = 30;
+    int mask3HStart = 120, mask3HEnd = 150, mask3VStart = 80, mask3VEnd = 110;
+    int mask4HStart = 0, mask4HEnd = 20, mask4VStart = 100, mask4VEnd = 120;
+    int maskHCentre = 80, maskVCentre = 60, maskHRevision = 0, maskVRevision = 0;
 
     bool operator==(const Settings &) const = default;
 };

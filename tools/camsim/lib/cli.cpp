@@ -24,8 +24,9 @@ Line and identity:
   --stop-bits 1|2          stop bits (default: as stored, else 1)
   --id N                   communication ID, 0-255 (default: as stored, else 1)
   --mode 1:1|1:N           communication mode (default: as stored, else 1:1)
-  --pace                   send reply bytes at the line's real byte time (10 bits per byte,
-                           11 with two stop bits)
+  --pace                   run the line at its real speed both ways (10 bits per byte, 11
+                           with two stop bits): a request is answered only after its own
+                           wire time, and each reply byte goes out at its byte time
 
 Sensor:
   --defect X,Y,PEAK[,stuck]

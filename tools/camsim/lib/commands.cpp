@@ -93,6 +93,9 @@ const std::vector<Category> &categories()
                  motionCommands,
                  lensCommands,
                  presetCommands,
+                 maskCommands,
+                 afCommands,
+                 factoryCommands,
              }) {
             std::vector<Category> tables = area();
             out.insert(out.end(), std::make_move_iterator(tables.begin()), std::make_move_iterator(tables.end()));

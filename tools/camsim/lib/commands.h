@@ -76,5 +76,12 @@ std::vector<Category> motionCommands();
 std::vector<Category> lensCommands();
 // 0x84 lens presets.
 std::vector<Category> presetCommands();
+// 0x88 privacy masks, their centre and corrections.
+std::vector<Category> maskCommands();
+// 0x83 auto-focus filter values.
+std::vector<Category> afCommands();
+// The factory settings of 0x86: the line-lock phase (steps and absolute positions) and the
+// aperture gains.
+std::vector<Category> factoryCommands();
 
 } // namespace camsim::commands

@@ -121,14 +121,6 @@ Frame7 preset(Camera &cam, const Request &r)
     return replyIn(cam, r, kPreset);
 }
 
-// Data 1 = 1 steps the phase up, 0 down, by data 2 steps, within 0 to the phase maximum.
-Frame7 phaseStep(Camera &cam, const Request &r)
-{
-    const int step = r.d1 ? r.d2 : -int(r.d2);
-    cam.set(&S::phase, std::clamp(cam.live().phase + step, 0, cam.live().phaseMax));
-    return replyIn(cam, r, kPhase);
-}
-
 Frame7 phaseOffset(Camera &cam, const Request &r)
 {
     cam.set(&S::phaseOffset, r.d1 << 8 | r.d2);
@@ -239,7 +231,6 @@ std::vector<Category> pictureCommands()
             write(0x83, &S::vReverse, kReverse),
             writeEcho(0x84, &S::negative),
             write(0x85, &S::phaseOn, kPhase),
-            handle(0x86, phaseStep),
             handle(0x87, phaseOffset),
             write(0x88, &S::hReverse, kReverse, Persist::Volatile),
             write(0x89, &S::vReverse, kReverse, Persist::Volatile),

@@ -7,12 +7,14 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/eventfd.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -304,6 +306,9 @@ void PtyCamera::clearLog()
 
 void PtyCamera::run()
 {
+    // Paced bytes wait for deadlines a fraction of a millisecond apart: without this the
+    // kernel may round every wake-up up by its default slack and the line runs slow.
+    (void)::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     uint8_t buffer[256];
     std::vector<Output> outputs;
     for (;;) {
@@ -318,10 +323,11 @@ void PtyCamera::run()
         if (fds[1].revents & POLLIN) {
             const ssize_t n = ::read(master_, buffer, sizeof buffer);
             if (n > 0) {
+                const auto arrived = std::chrono::steady_clock::now();
                 outputs.clear();
                 onBytes(buffer, size_t(n), outputs);
                 for (const Output &out : outputs)
-                    send(out);
+                    send(out, arrived);
                 continue;
             }
             if (n < 0 && (errno == EAGAIN || errno == EINTR))
@@ -391,7 +397,7 @@ std::optional<PtyCamera::Output> PtyCamera::onFrame(const Frame7 &frame)
     return out;
 }
 
-void PtyCamera::send(const Output &out)
+void PtyCamera::send(const Output &out, std::chrono::steady_clock::time_point arrived)
 {
     bool pace = false, split = false;
     LineSettings line;
@@ -405,11 +411,14 @@ void PtyCamera::send(const Output &out)
     const QByteArray all = out.stray + reply;
     bool ok = true;
     if (pace) {
-        // Start bit, 8 data bits and the stop bits per byte.
+        // Start bit, 8 data bits and the stop bits per byte. A pty hands the request over at
+        // once, so first let its own wire time pass; then each reply byte goes out when its
+        // last bit would have arrived. Deadlines are absolute, so a late wake-up is not
+        // carried into the next byte.
         const auto byteTime = std::chrono::nanoseconds(1'000'000'000LL * (9 + line.stopBits) / line.baud);
-        const auto start = std::chrono::steady_clock::now();
+        const auto start = std::max(arrived + byteTime * 7, std::chrono::steady_clock::now() - byteTime);
         for (qsizetype i = 0; ok && i < all.size(); ++i) {
-            if (!waitUntil(start + byteTime * i))
+            if (!waitUntil(start + byteTime * (i + 1)))
                 return;
             ok = writeAll(all.constData() + i, 1);
         }

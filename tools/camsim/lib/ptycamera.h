@@ -45,7 +45,7 @@ struct Options
     std::optional<int> stopBits;    // 1, 2
     std::optional<int> id;          // 0-255
     std::optional<CommMode> mode;
-    bool pace = false;              // reply bytes at the line's byte time
+    bool pace = false;              // requests and replies take their wire time at the line's speed
     QString statePath;              // loaded at start (if it exists), saved at stop
     QString logPath;                // frame log; "-" is standard output
     QString linkPath;               // symlink to the slave, removed at stop
@@ -119,7 +119,8 @@ private:
     void run();
     void onBytes(const uint8_t *data, size_t size, std::vector<Output> &outputs);
     std::optional<Output> onFrame(const Frame7 &frame);
-    void send(const Output &out);
+    // arrived: when the request's bytes were read (paced replies start after its wire time).
+    void send(const Output &out, std::chrono::steady_clock::time_point arrived);
     bool writeAll(const char *data, size_t size);
     bool waitUntil(std::chrono::steady_clock::time_point t);   // false when asked to stop
     void record(LogEntry::Dir dir, QByteArray bytes, QString note);
