@@ -102,6 +102,7 @@ void Link::guarded(const std::function<void()> &f)
     } catch (const std::exception &e) {
         const QString message = QString::fromUtf8(e.what());
         qCWarning(lcLink) << message;
+        emit errorRaised(message);
         if (host_)
             host_->showException(message);
     }
@@ -109,7 +110,7 @@ void Link::guarded(const std::function<void()> &f)
 
 int Link::StxCommand(int n)
 {
-    if (LinkBusy)
+    if (LinkBusy || applying_)
         return 0;
     LinkBusy = 1;
     showBusy(true);

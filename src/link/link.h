@@ -89,14 +89,46 @@ public:
     // The one shared request buffer. Builders fill it only after Trans_chk() passed.
     CommandFrame frame{};
 
-    bool Trans_chk() const { return LinkBusy != 1; }
+    bool Trans_chk() const { return LinkBusy != 1 && !applying_; }
     // Sends the buffer: bytes 1-4 beyond n are zeroed, ID and checksum filled in.
     // Does nothing while busy. Returns 0.
     int StxCommand(int n);
     // A builder in one call: when idle, fills category, item and data (the rest zero) and
     // sends with length n. Returns false (and leaves the buffer alone) when busy.
     bool request(uint8_t category, uint8_t item, int n, uint8_t d1 = 0, uint8_t d2 = 0, uint8_t d3 = 0);
-    void release() { LinkBusy = 0; }
+    // Also ends the apply of a reply: decoders release once they have applied it.
+    void release()
+    {
+        LinkBusy = 0;
+        applying_ = false;
+    }
+
+    // Held while a reply is applied: the link counts as busy, so the handlers that setting
+    // the controls raises send nothing, even when no request was outstanding ('1:N', or a
+    // reply nobody asked for). The decoder's release ends it; a decoder that keeps the link
+    // leaves LinkBusy as it was before.
+    class ApplyScope
+    {
+    public:
+        explicit ApplyScope(Link &link) : link_(link), wasBusy_(link.LinkBusy)
+        {
+            link_.LinkBusy = 1;
+            link_.applying_ = true;
+        }
+        ~ApplyScope()
+        {
+            if (link_.applying_)
+                link_.LinkBusy = wasBusy_;
+            link_.applying_ = false;
+        }
+        ApplyScope(const ApplyScope &) = delete;
+        ApplyScope &operator=(const ApplyScope &) = delete;
+
+    private:
+        Link &link_;
+        uint8_t wasBusy_;
+    };
+    bool applying() const { return applying_; }
     // Receiver re-arm: Idle, busy, hourglass.
     void SendSeq();
     // The reset frame, when idle. No reply is awaited: the link is free again at once.
@@ -150,6 +182,8 @@ signals:
     void strayBytes(const QByteArray &run);
     void badChecksum(const Frame7 &frame);
     void bytesDropped(const QByteArray &bytes);
+    // An error that was shown, or (the same one again) only recorded.
+    void errorRaised(const QString &message);
 
 private:
     void handleFrame(const ResponseFrame &r);
@@ -168,6 +202,7 @@ private:
     QString panels_[3];
     QByteArray pending_;
     bool draining_ = false;
+    bool applying_ = false;
     QByteArray strayRun_;
     qint64 strayRuns_ = 0;
     qint64 badChecksums_ = 0;
