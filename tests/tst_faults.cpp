@@ -28,7 +28,8 @@ namespace {
 // A connected window whose camera then falls silent.
 std::unique_ptr<WindowRig> connectedThenSilent()
 {
-    auto rig = WindowRig::connectedTo([](const Frame7 &r) { return PtyPeer::reply(r[0], r[1]); });
+    // Data echoed too: the title chain reads the character the reply names.
+    auto rig = WindowRig::connectedTo([](const Frame7 &r) { return PtyPeer::reply(r[0], r[1], r[2], r[3], r[4]); });
     if (rig)
         rig->peer.script = [](const Frame7 &) { return std::nullopt; };
     return rig;
@@ -287,7 +288,9 @@ void TstFaults::replugAndCancelThreeTimesKeepsResources()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString device = dir.filePath(u"ttyCamera"_s);
+    const auto echo = [](const Frame7 &r) -> std::optional<Frame7> { return PtyPeer::reply(r[0], r[1], r[2], r[3], r[4]); };
     auto peer = std::make_unique<PtyPeer>();
+    peer->script = echo;
     QVERIFY(QFile::link(peer->path(), device));
     WindowRig rig;
     PortMap::setPath(1, device.toStdString());
@@ -308,6 +311,7 @@ void TstFaults::replugAndCancelThreeTimesKeepsResources()
         peer->hangUp();
         QVERIFY(WindowRig::waitFor([&] { return rig.dialogs.exceptions.size() == round; }, 3000));
         peer = std::make_unique<PtyPeer>();
+        peer->script = echo;
         QVERIFY(QFile::remove(device) && QFile::link(peer->path(), device));
         rig.form->CancelPush->click();
         QVERIFY2(connect(), qPrintable(u"round %1"_s.arg(round)));
