@@ -361,6 +361,8 @@ int main(int argc, char *argv[])
     parser.addOption({u"requests"_s, u"Round trips per unpaced run (default 2000)."_s, u"n"_s, u"2000"_s});
     parser.addOption({u"paced"_s, u"Requests of the paced repeat loop (default 1500)."_s, u"n"_s, u"1500"_s});
     parser.addOption({u"camsim"_s, u"The camera simulator executable."_s, u"path"_s});
+    parser.addOption({u"only"_s, u"Run only these parts: unpaced, paced, startup (comma separated; for profiling)."_s,
+                      u"parts"_s, u"unpaced,paced,startup"_s});
     parser.process(app);
 
     const QString dir = QCoreApplication::applicationDirPath();
@@ -369,6 +371,7 @@ int main(int argc, char *argv[])
     const int reps = std::max(1, parser.value(u"reps"_s).toInt());
     const int requests = std::max(10, parser.value(u"requests"_s).toInt());
     const int paced = std::max(10, parser.value(u"paced"_s).toInt());
+    const QStringList only = parser.value(u"only"_s).split(u',');
     QuietDialogs dialogs;
     Dialogs::install(&dialogs);
     QTemporaryDir tmp;
@@ -384,8 +387,8 @@ int main(int argc, char *argv[])
     Figure repeatRt(u"repeat_rt_ms"_s, u"tool repeat round trip"_s, u"ms"_s);
     Figure repeatCpu(u"repeat_cpu_ms"_s, u"  CPU per request (unpaced)"_s, u"ms"_s);
 
-    std::fprintf(stderr, "orvik-bench: unpaced runs, %d x %d round trips...\n", reps, requests);
-    {
+    if (only.contains(u"unpaced"_s)) {
+        std::fprintf(stderr, "orvik-bench: unpaced runs, %d x %d round trips...\n", reps, requests);
         Tool tool;
         if (!tool.open(toolPeer.slave)) {
             std::fprintf(stderr, "orvik-bench: the main window did not connect to the responder\n");
@@ -418,8 +421,8 @@ int main(int argc, char *argv[])
     Figure pacedSwitches(u"paced_switches"_s, u"  context switches per request"_s, u""_s);
     Figure latency(u"ui_latency_p99_ms"_s, u"UI latency p99 during the loop"_s, u"ms"_s);
     Figure eeprom(u"eeprom1_s"_s, u"EEPROM 1 read-out"_s, u"s"_s, 1024 * 14 * byteMs / 1e3, u"wire"_s);
-    std::fprintf(stderr, "orvik-bench: paced runs at 38,400 baud...\n");
-    {
+    if (only.contains(u"paced"_s)) {
+        std::fprintf(stderr, "orvik-bench: paced runs at 38,400 baud...\n");
         Peer sim;
         if (!sim.start(camsimExe, {u"--baud"_s, u"38400"_s, u"--stop-bits"_s, u"1"_s, u"--pace"_s, u"--id"_s, u"0"_s})) {
             std::fprintf(stderr, "orvik-bench: cannot start %s\n", qPrintable(camsimExe));
@@ -452,7 +455,7 @@ int main(int argc, char *argv[])
     Figure toChooser(u"startup_chooser_ms"_s, u"start-up to the chooser"_s, u"ms"_s);
     Figure toMain(u"startup_main_ms"_s, u"GO to the main window"_s, u"ms"_s);
     Figure startRss(u"startup_rss_mb"_s, u"peak RSS at the main window"_s, u"MB"_s);
-    for (int r = 0; r < 5; ++r) {
+    for (int r = 0; r < (only.contains(u"startup"_s) ? 5 : 0); ++r) {
         QProcess p;
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -55,6 +55,7 @@ private slots:
     void busyDrops();
     void errorRepliesStopTheChain_data();
     void errorRepliesStopTheChain();
+    void replyForAnotherMaskEndsTheEasy2Chain();
 };
 
 void TstMask::refreshFillsEveryGroup()
@@ -356,6 +357,23 @@ void TstMask::errorRepliesStopTheChain()
     QCOMPARE(c.rig->peer.requests.size(), sent);
     QCOMPARE(c.rig->peer.requests.last()[0] << 8 | c.rig->peer.requests.last()[1], refused);
     QVERIFY(!c.rig->form->pages.mask->MASKTimer1->isActive());
+}
+
+void TstMask::replyForAnotherMaskEndsTheEasy2Chain()
+{
+    CameraRig c;
+    QVERIFY(c.rig);
+    // A camera that always reports mask A.
+    c.before = [](const Frame7 &r) -> std::optional<Frame7> {
+        if (r[0] == 0x88 && r[1] == 0x01)
+            return PtyPeer::reply(0x88, 0x01, 0, 5, 6);
+        return std::nullopt;
+    };
+    QVERIFY(c.show(Pages::Easy2Tab, 13));
+    QCOMPARE(c.rig->peer.requests.size(), 13);
+    QCOMPARE(texts(c.rig->peer.requests, 11), requestTexts({"880100", "880101"}));
+    // Applied by the reply's own mask number.
+    QCOMPARE(c.rig->form->pages.easy2->MASK_HEUD[0]->position(), 6);
 }
 
 QTEST_MAIN(TstMask)

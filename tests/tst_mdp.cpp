@@ -201,6 +201,8 @@ void TstMdp::errorRepliesStopTheRefresh()
     QVERIFY(rig);
     QVERIFY(rig->settle());
     rig->peer.requests.clear();
+    // The EASY page's refresh at the connection filled the line settings: start them anew.
+    rig->quietly([&] { rig->form->pages.mdp->C_baud_rate->setItemIndex(-1); });
     int asked = 0;
     cam->script = [&asked, failing, category](const Frame7 &r) -> std::optional<Frame7> {
         if (asked++ == failing)

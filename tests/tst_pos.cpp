@@ -342,6 +342,8 @@ void TstPos::chainStops()
     WindowRig *rig = c.rig.get();
     c.unanswered.insert(0x8402);
     c.camera->live().alarmPosition = 7;
+    // The EASY page's refresh at the connection filled the preset: start it anew.
+    rig->quietly([&] { rig->form->pages.pos->PosLoad->setItemIndex(-1); });
     const qsizetype before = rig->peer.requests.size();
     rig->showPage(Pages::PosTab);
     QTRY_COMPARE(rig->peer.requests.size(), before + 3);

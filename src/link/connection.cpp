@@ -25,6 +25,16 @@ const QString notConnect = QStringLiteral("Not Connect");
 
 } // namespace
 
+QString Connection::noAnswerText()
+{
+    return QStringLiteral("Camera silent: Cancel frees the line");
+}
+
+QString Connection::lineGoneText()
+{
+    return QStringLiteral("Line gone: Cancel reopens it");
+}
+
 Connection::Connection(Link &link, Dispatcher &dispatch, QObject *parent)
     : QObject(parent), link_(link), dispatch_(dispatch)
 {
@@ -38,7 +48,51 @@ Connection::Connection(Link &link, Dispatcher &dispatch, QObject *parent)
     connect(PONTimer1, &QTimer::timeout, this, [this] { onTimer(&Connection::PONTimer1Timer); });
     connect(PONTimer2, &QTimer::timeout, this, [this] { onTimer(&Connection::PONTimer2Timer); });
     connect(BaudTimer1, &QTimer::timeout, this, [this] { onTimer(&Connection::BaudTimer1Timer); });
+    ReplyWatch = core::timer(this, "ReplyWatch", ReplyWaitMs);
+    ReplyWatch->setSingleShot(true);
+    connect(ReplyWatch, &QTimer::timeout, this, [this] { onTimer(&Connection::ReplyWatchTimer); });
+    // Every request starts the wait anew; any good reply ends it. A frame lost to its
+    // checksum, or cut short, leaves the request waiting, so the watch covers it too; a
+    // re-arm after a bad frame with nothing outstanding ('1:1') starts it.
+    connect(&link_, &Link::frameSent, this, [this] {
+        ReplyWatch->start();
+    });
+    connect(&link_, &Link::badChecksum, this, [this] {
+        if (!ReplyWatch->isActive())
+            ReplyWatch->start();
+    });
+    connect(&link_, &Link::frameReceived, this, [this] { clearNoAnswer(); });
     link_.setFrameHandler(this);
+}
+
+void Connection::ReplyWatchTimer()
+{
+    // The search reports for itself; an idle link has nothing overdue.
+    if (link_.LinkBusy != 1 || PONTimer1->isActive() || noAnswerShown_ || !link_.comm().IsOpen())
+        return;
+    beforeNotice_ = link_.panel(0);
+    noAnswerShown_ = true;
+    link_.setPanel(0, noAnswerText());
+}
+
+void Connection::clearNoAnswer()
+{
+    ReplyWatch->stop();
+    if (!noAnswerShown_)
+        return;
+    noAnswerShown_ = false;
+    if (link_.panel(0) == noAnswerText())
+        link_.setPanel(0, beforeNotice_);
+}
+
+void Connection::lineGone()
+{
+    PONTimer1->setEnabled(false);
+    PONTimer2->setEnabled(false);
+    BaudTimer1->setEnabled(false);
+    ReplyWatch->stop();
+    noAnswerShown_ = false;
+    link_.setPanel(0, lineGoneText());
 }
 
 void Connection::onTimer(void (Connection::*tick)())
@@ -48,6 +102,8 @@ void Connection::onTimer(void (Connection::*tick)())
 
 void Connection::Trans_Create(uint8_t comPortNo)
 {
+    clearNoAnswer();
+    searchError_.clear();
     link_.setPanel(0, connecting);
     ComPortNo = comPortNo;
     FirstConnect = true;
@@ -76,7 +132,18 @@ void Connection::PONTimer1Timer()
         const int i = ConnectAttempt - 1;
         qCDebug(lcLink) << "trying" << speeds[i].baud << "baud";
         link_.setPanel(0, QString::fromUtf16(speeds[i].tryText));
-        applyPcLine(i);
+        try {
+            applyPcLine(i);
+        } catch (const ECommError &e) {
+            // Each attempt raises again; one box per search says it, the trace keeps each.
+            const QString message = QString::fromUtf8(e.what());
+            if (message != searchError_) {
+                searchError_ = message;
+                throw;
+            }
+            emit link_.errorRaised(message);
+            return;
+        }
         link_.receiver().setIdle();
         link_.release();
         FirstConnect = true;
@@ -86,6 +153,9 @@ void Connection::PONTimer1Timer()
     }
     PONTimer1->setEnabled(false);
     link_.setPanel(0, notConnect);
+    // The search gave up: nothing is outstanding any more.
+    link_.release();
+    link_.showBusy(false);
 }
 
 void Connection::handleFrame(const ResponseFrame &r)
@@ -118,6 +188,8 @@ void Connection::PONTimer2Timer()
     }
     PONTimer1->setEnabled(false);
     link_.setPanel(0, notConnect);
+    link_.release();
+    link_.showBusy(false);
 }
 
 bool Connection::pcLineChosen(int baudItem, int stopItem)
@@ -147,6 +219,8 @@ void Connection::applyPcLine(int speedIndex)
 
 void Connection::cancel()
 {
+    clearNoAnswer();
+    searchError_.clear();
     if (link_.LinkBusy) {
         link_.release();
         link_.showBusy(false);
@@ -158,6 +232,6 @@ void Connection::cancel()
 void Connection::stop()
 {
     for (QTimer *t : {static_cast<QTimer *>(PONTimer1), static_cast<QTimer *>(PONTimer2),
-                      static_cast<QTimer *>(BaudTimer1)})
+                      static_cast<QTimer *>(BaudTimer1), static_cast<QTimer *>(ReplyWatch)})
         t->stop();
 }

@@ -24,6 +24,13 @@ public:
     core::Timer *PONTimer1 = nullptr;   // one attempt per tick
     core::Timer *PONTimer2 = nullptr;   // one tick after the first good reply
     core::Timer *BaudTimer1 = nullptr;  // applies the PC-side speed chosen by the user
+    // Fires once a request has waited ReplyWaitMs for its reply (there is no reply time-out:
+    // the link stays busy, the user is only told that Cancel frees it).
+    core::Timer *ReplyWatch = nullptr;
+    static constexpr int ReplyWaitMs = 2000;
+    // Panel 0 while a reply is overdue, and once the device has gone away.
+    static QString noAnswerText();
+    static QString lineGoneText();
 
     // COM port number 1-4.
     uint8_t ComPortNo = 1;
@@ -48,6 +55,11 @@ public:
     void cancel();
     // Every timer stopped (the window closes).
     void stop();
+    // The device went away (the port is closed): the search and the reply watch stop, and
+    // panel 0 says so until Cancel opens the device again.
+    void lineGone();
+    // The no-answer notice is in panel 0.
+    bool noAnswerShown() const { return noAnswerShown_; }
 
     // The good-frame steps: the search ends; the first reply completes the connection,
     // every later one goes to the dispatch.
@@ -64,10 +76,17 @@ signals:
 private:
     void applyPcLine(int speedIndex);
     void onTimer(void (Connection::*tick)());
+    void ReplyWatchTimer();
+    // The notice goes; panel 0 shows again what it showed before.
+    void clearNoAnswer();
 
     Link &link_;
     Dispatcher &dispatch_;
     // The PC-side controls' items.
     int pcBaudItem_ = 2;
     int pcStopItem_ = 0;
+    // The open error this search has already shown (one box per search, not per attempt).
+    QString searchError_;
+    bool noAnswerShown_ = false;
+    QString beforeNotice_;
 };

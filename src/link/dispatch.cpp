@@ -19,6 +19,7 @@ void Dispatcher::PageCheck()
 
 void Dispatcher::Trans_end(const ResponseFrame &r)
 {
+    const Link::ApplyScope applying(link_);
     if (shown_ && shown_->decodes()) {
         shown_->Trans_end(r);
         return;

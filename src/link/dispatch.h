@@ -35,7 +35,8 @@ public:
     void PageControl1Change();
     // The first read of the shown page (also Camera > 'LOAD' and the end of the connection).
     void PageCheck();
-    // A good reply for the shown page's decoder. With no page to take it the link is freed.
+    // A good reply for the shown page's decoder, applied with the link held busy (whatever
+    // its state was) until the decoder releases it. With no page to take it the link is freed.
     void Trans_end(const ResponseFrame &r);
 
 signals:

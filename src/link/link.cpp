@@ -69,6 +69,17 @@ int Receiver::r_data(uint8_t b)
 Link::Link(TComm &comm, QObject *parent) : QObject(parent), comm_(comm)
 {
     rx_.onStrayByte = [this](uint8_t b) { appendStray(b); };
+    rx_.onSetIdle = [this] {
+        // Bytes held back belong to the frame just abandoned (fewer than its rest came):
+        // taking them in now would only start it again. While frames are being handled the
+        // inbox already holds the next ones.
+        if (draining_)
+            return;
+        std::lock_guard lock(inboxMutex_);
+        if (!handOverPosted_)
+            inbox_.clear();
+        needed_ = 1;
+    };
     rx_.onBadChecksum = [this] {
         qCDebug(lcLink) << "bad checksum" << frameText(rx_.frame());
         ++badChecksums_;
@@ -91,6 +102,7 @@ void Link::guarded(const std::function<void()> &f)
     } catch (const std::exception &e) {
         const QString message = QString::fromUtf8(e.what());
         qCWarning(lcLink) << message;
+        emit errorRaised(message);
         if (host_)
             host_->showException(message);
     }
@@ -98,7 +110,7 @@ void Link::guarded(const std::function<void()> &f)
 
 int Link::StxCommand(int n)
 {
-    if (LinkBusy)
+    if (LinkBusy || applying_)
         return 0;
     LinkBusy = 1;
     showBusy(true);
@@ -266,9 +278,23 @@ void Link::Comm1CommReceive(TComm &sender, uint16_t size)
     {
         std::lock_guard lock(inboxMutex_);
         inbox_.append(bytes);
-        post = !std::exchange(handOverPosted_, true);
+        post = !handOverPosted_ && inbox_.size() >= needed_;
+        handOverPosted_ = handOverPosted_ || post;
     }
     // One hand-over at a time: while one is on its way, later bytes only join the inbox.
+    if (post)
+        QMetaObject::invokeMethod(this, [this] { takeInbox(); }, Qt::QueuedConnection);
+}
+
+void Link::publishNeeded()
+{
+    bool post = false;
+    {
+        std::lock_guard lock(inboxMutex_);
+        needed_ = draining_ ? 1 : rx_.needed();
+        post = !handOverPosted_ && !inbox_.isEmpty() && inbox_.size() >= needed_;
+        handOverPosted_ = handOverPosted_ || post;
+    }
     if (post)
         QMetaObject::invokeMethod(this, [this] { takeInbox(); }, Qt::QueuedConnection);
 }
@@ -283,6 +309,7 @@ void Link::takeInbox()
     }
     if (!bytes.isEmpty())
         receiveBytes(bytes);
+    publishNeeded();
 }
 
 void Link::attachReceiver()

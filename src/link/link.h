@@ -26,13 +26,22 @@ public:
     int r_data(uint8_t b);
 
     RxState state() const { return state_; }
-    void setIdle() { state_ = RxState::Idle; }
+    void setIdle()
+    {
+        state_ = RxState::Idle;
+        if (onSetIdle)
+            onSetIdle();
+    }
+    // The fewest bytes that can change anything: the rest of the frame in progress, or one.
+    int needed() const { return state_ == RxState::Body ? 7 - fill_ : 1; }
     bool frameComplete() const { return complete_; }
     const Frame7 &frame() const { return buf_; }
 
     // Set by the owner: what a stray byte or a bad checksum does.
     std::function<void(uint8_t)> onStrayByte;
     std::function<void()> onBadChecksum;
+    // Called when the owner abandons whatever was in progress.
+    std::function<void()> onSetIdle;
 
 private:
     RxState state_ = RxState::Idle;
@@ -80,14 +89,46 @@ public:
     // The one shared request buffer. Builders fill it only after Trans_chk() passed.
     CommandFrame frame{};
 
-    bool Trans_chk() const { return LinkBusy != 1; }
+    bool Trans_chk() const { return LinkBusy != 1 && !applying_; }
     // Sends the buffer: bytes 1-4 beyond n are zeroed, ID and checksum filled in.
     // Does nothing while busy. Returns 0.
     int StxCommand(int n);
     // A builder in one call: when idle, fills category, item and data (the rest zero) and
     // sends with length n. Returns false (and leaves the buffer alone) when busy.
     bool request(uint8_t category, uint8_t item, int n, uint8_t d1 = 0, uint8_t d2 = 0, uint8_t d3 = 0);
-    void release() { LinkBusy = 0; }
+    // Also ends the apply of a reply: decoders release once they have applied it.
+    void release()
+    {
+        LinkBusy = 0;
+        applying_ = false;
+    }
+
+    // Held while a reply is applied: the link counts as busy, so the handlers that setting
+    // the controls raises send nothing, even when no request was outstanding ('1:N', or a
+    // reply nobody asked for). The decoder's release ends it; a decoder that keeps the link
+    // leaves LinkBusy as it was before.
+    class ApplyScope
+    {
+    public:
+        explicit ApplyScope(Link &link) : link_(link), wasBusy_(link.LinkBusy)
+        {
+            link_.LinkBusy = 1;
+            link_.applying_ = true;
+        }
+        ~ApplyScope()
+        {
+            if (link_.applying_)
+                link_.LinkBusy = wasBusy_;
+            link_.applying_ = false;
+        }
+        ApplyScope(const ApplyScope &) = delete;
+        ApplyScope &operator=(const ApplyScope &) = delete;
+
+    private:
+        Link &link_;
+        uint8_t wasBusy_;
+    };
+    bool applying() const { return applying_; }
     // Receiver re-arm: Idle, busy, hourglass.
     void SendSeq();
     // The reset frame, when idle. No reply is awaited: the link is free again at once.
@@ -114,8 +155,9 @@ public:
     // Installs Comm1CommReceive as Comm1's receive callback.
     void attachReceiver();
     // Runs on the watch thread: reads every reported byte with one read, appends them to
-    // the inbox and, unless a hand-over is already on its way, posts one to this object's
-    // thread, where takeInbox passes the inbox on to receiveBytes.
+    // the inbox and, once the inbox holds what the receiver needs next and unless a
+    // hand-over is already on its way, posts one to this object's thread, where takeInbox
+    // passes the inbox on to receiveBytes.
     void Comm1CommReceive(TComm &sender, uint16_t size);
     // The hand-over on this object's thread: everything in the inbox, in order.
     void takeInbox();
@@ -140,6 +182,8 @@ signals:
     void strayBytes(const QByteArray &run);
     void badChecksum(const Frame7 &frame);
     void bytesDropped(const QByteArray &bytes);
+    // An error that was shown, or (the same one again) only recorded.
+    void errorRaised(const QString &message);
 
 private:
     void handleFrame(const ResponseFrame &r);
@@ -147,6 +191,8 @@ private:
     void endStrayRun();
     // Keeps the bytes waiting behind the frame being handled within pendingLimit.
     void boundPending(qsizetype from);
+    // Tells the watch thread how many bytes are worth a hand-over now.
+    void publishNeeded();
 
     TComm &comm_;
     LinkHost *host_ = nullptr;
@@ -156,6 +202,7 @@ private:
     QString panels_[3];
     QByteArray pending_;
     bool draining_ = false;
+    bool applying_ = false;
     QByteArray strayRun_;
     qint64 strayRuns_ = 0;
     qint64 badChecksums_ = 0;
@@ -165,4 +212,7 @@ private:
     std::mutex inboxMutex_;
     QByteArray inbox_;
     bool handOverPosted_ = false;
+    // Bytes in the middle of a frame change nothing until its last one: they stay in the
+    // inbox until that many are there.
+    qsizetype needed_ = 1;
 };

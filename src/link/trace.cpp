@@ -74,7 +74,8 @@ QString direction(Kind k)
 {
     switch (k) {
     case Kind::Sent: return QStringLiteral("->");
-    case Kind::Dropped: return QStringLiteral("--");
+    case Kind::Dropped:
+    case Kind::Error: return QStringLiteral("--");
     default: return QStringLiteral("<-");
     }
 }
@@ -121,6 +122,8 @@ QString meaning(const Entry &e)
         return frameMeaning(e.bytes) + QStringLiteral(" (no decoder)");
     case Kind::Dropped:
         return QStringLiteral("%1 bytes dropped while frames waited").arg(e.bytes.size());
+    case Kind::Error:
+        return QStringLiteral("error: ") + QString(e.note).replace(u'\n', QStringLiteral(" / "));
     }
     return {};
 }
@@ -168,6 +171,8 @@ void TraceLog::attach(Link &link, Dispatcher *dispatch)
     connect(&link, &Link::strayBytes, this, [this](const QByteArray &run) { record(Kind::Stray, run); });
     connect(&link, &Link::badChecksum, this, [this](const Frame7 &f) { record(Kind::BadChecksum, bytesOf(f)); });
     connect(&link, &Link::bytesDropped, this, [this](const QByteArray &bytes) { record(Kind::Dropped, bytes); });
+    connect(&link, &Link::errorRaised, this, [this](const QString &m) { record(Kind::Error, {}, m); });
+    connect(&link, &Link::commError, this, [this](const QString &m) { record(Kind::Error, {}, m); });
     if (dispatch)
         connect(dispatch, &Dispatcher::undelivered, this,
                 [this](const ResponseFrame &r) { record(Kind::Undelivered, bytesOf(r.bytes)); });
@@ -192,12 +197,13 @@ void TraceLog::recordReply(const Frame7 &f)
     record((f[0] & cat::ErrorBits) ? Kind::ErrorReply : Kind::Received, bytesOf(f));
 }
 
-void TraceLog::record(Kind kind, const QByteArray &bytes)
+void TraceLog::record(Kind kind, const QByteArray &bytes, const QString &note)
 {
     Entry e;
     e.ms = clock_.elapsed();
     e.kind = kind;
     e.bytes = bytes;
+    e.note = note;
     if (link_) {
         const TComm &comm = link_->comm();
         e.baud = comm.BaudRate();

@@ -27,6 +27,7 @@ enum class Kind : uint8_t {
     Stray,         // bytes outside any frame
     Undelivered,   // a good reply no page's decoder took
     Dropped,       // bytes dropped while frames waited their turn
+    Error,         // a serial error (shown once, recorded each time it happened)
 };
 
 struct Entry
@@ -37,6 +38,7 @@ struct Entry
     uint8_t stopBits = 1;
     QByteArray bytes;         // the frame's seven bytes, or the stray run
     int roundTripMs = -1;     // replies: since the request went out
+    QString note;             // errors: the message
 };
 
 // The category's subject, for a one-line meaning: "exposure", "lens", "EEPROM 1 write"...
@@ -63,7 +65,7 @@ public:
     // the log goes). False with the reason when it cannot be opened.
     bool writeTo(const QString &path, QString *error = nullptr);
 
-    void record(Kind kind, const QByteArray &bytes);
+    void record(Kind kind, const QByteArray &bytes, const QString &note = {});
     void recordSent(const Frame7 &f) { record(Kind::Sent, bytesOf(f)); }
     void recordReply(const Frame7 &f);
     void clear();

@@ -11,7 +11,6 @@
 #include "pages/decoder.h"
 #include "pages/easy2page.h"
 #include "pages/eeppage.h"
-#include "pages/facpage.h"
 #include "pages/lenspage.h"
 #include "pages/mdppage.h"
 #include "pages/otherpage.h"
@@ -649,12 +648,19 @@ void EasyPage::Trans_end_Cid(const ResponseFrame &r)
 {
     using namespace decode;
     using namespace cat;
+    // A title character outside 1-20 is no answer to a title request: the chain (or the
+    // title write) ends there instead of starting over at character 1 for ever.
+    const bool titleStep = r.category() == Title && (r.item() == 0x00 || r.item() == 0x80);
+    if (titleStep && (r.data1() < 1 || r.data1() > TitleLength)) {
+        link.release();
+        return;
+    }
     static constexpr DecodeStep Steps[] = {
         // title, then the values of the other pages
         {Title, 0x00, apply<&EasyPage::CharSet>, then<&EasyPage::CidNextRead>},
         {Title, 0x01, apply<&EasyPage::CidOtherSet>, then<&Easy2Page::AGCRead>},
         {Title, 0x80, nullptr, then<&EasyPage::CidWriteNext>},
-        {Exposure, 0x00, apply<&FacPage::AGCSetPending>, then<&AlcPage::ALCRead>},
+        {Exposure, 0x00, apply<&Easy2Page::AGCSet>, then<&AlcPage::ALCRead>},
         {Exposure, 0x10, apply<&AlcPage::ALCSet>, then<&AlcPage::AESRead>},
         {Exposure, 0x20, apply<&AlcPage::AESSet>, then<&EasyPage::AESNextRead>},
         {Exposure, 0x90, apply<&EasyPage::ALCWriteSet>, then<&AlcPage::AESRead>},

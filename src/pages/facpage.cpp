@@ -190,7 +190,7 @@ void FacPage::Trans_end_APC(const ResponseFrame &r)
     if (!r.isError()) {
         const uint8_t sent = link.frame[0];
         if (sent == Mask && r.item() == 0x00) {
-            MASKESetPending(r);
+            pages.mask->MASKESet(r);
             link.release();
             pages.mot->MotionRead();
             return;
@@ -207,8 +207,8 @@ void FacPage::Trans_end_APC(const ResponseFrame &r)
         {Other, 0x02, apply<&OtherPage::OtherSet3>, then<&FacPage::CSRead3>},
         {Other, 0x07, apply<&FacPage::CSSet3>, then<&OtherPage::DayNightRead>},
         {Other, 0x10, apply<&OtherPage::DayNightSet>, then<&Easy2Page::AGCRead>},
-        {Exposure, 0x00, apply<&FacPage::AGCSetPending>, then<&AlcPage::AESRead>},
-        {Exposure, 0x20, apply<&AlcPage::AESSet>, then<&FacPage::MASKERead>},
+        {Exposure, 0x00, apply<&Easy2Page::AGCSet>, then<&AlcPage::AESRead>},
+        {Exposure, 0x20, apply<&AlcPage::AESSet>, then<&MaskPage::MASKERead>},
         {Lens, 0x05, apply<&LensPage::LensHirituSet>},   // the chain ends
         {Other, 0x85, apply<&OtherPage::OtherSet3>},
         {Exposure, 0xA0, nullptr, then<&FacPage::AESAnswer>},
@@ -256,15 +256,6 @@ void FacPage::PageCheck()
 {
     pages.oth->OtherRead();
 }
-
-void FacPage::MASKERead()
-{
-    link.request(cat::Mask, 0x00, 1);
-}
-
-// Until the EASY2 and MASK pages' applies are merged.
-void FacPage::AGCSetPending(const ResponseFrame &r) { FSENS->setItemIndex(r.data3() != 0 ? 1 : 0); }
-void FacPage::MASKESetPending(const ResponseFrame &r) { FMASK->setItemIndex(r.data2() & 1); }
 
 void FacPage::CSRead3()
 {

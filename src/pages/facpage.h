@@ -25,10 +25,6 @@ public:
     // Video standard and resolution (0x86/0x07): here and in the EEP page's camera status.
     void CSSet3(const ResponseFrame &r);
     void CSRead3();
-    // Mask A's state (0x88/0x00).
-    void MASKERead();
-    void AGCSetPending(const ResponseFrame &r);
-    void MASKESetPending(const ResponseFrame &r);
 
     // Write handlers. The switches (not the colour bar, not the gains) end the copy mode
     // once the link lets them through.

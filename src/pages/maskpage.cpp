@@ -268,8 +268,17 @@ void MaskPage::MASKRead9(int mask) { readMask(0x19, mask); }
 void MaskPage::MASKRead10(int mask) { readMask(0x1A, mask); }
 void MaskPage::MASKRead11(int mask) { readMask(0x1B, mask); }
 
+bool MaskPage::answersTheMaskAsked(const ResponseFrame &r) const
+{
+    // The next mask follows the reply's mask number. A reply for another mask than the one
+    // asked would repeat a read for ever; the chain ends there instead.
+    return r.data1() == link.frame[2];
+}
+
 void MaskPage::MASKE_HNextRead(const ResponseFrame &r)
 {
+    if (!answersTheMaskAsked(r))
+        return;
     if (r.data1() < MaskCount - 1)
         MASKE_HRead(r.data1() + 1);
     else
@@ -278,7 +287,7 @@ void MaskPage::MASKE_HNextRead(const ResponseFrame &r)
 
 void MaskPage::MASKE_VNextRead(const ResponseFrame &r)
 {
-    if (r.data1() < MaskCount - 1)
+    if (answersTheMaskAsked(r) && r.data1() < MaskCount - 1)
         MASKE_VRead(r.data1() + 1);
 }
 

@@ -113,6 +113,7 @@ public:
 
 private:
     void readMask(uint8_t item, int mask);
+    bool answersTheMaskAsked(const ResponseFrame &r) const;
     void sendPair(uint8_t item, int mask, int first, int second);
     void groupSet(const ResponseFrame &r, PerFieldAndMask<kit::UpDown> &group, int field);
     void sendDpt();

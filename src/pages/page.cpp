@@ -4,6 +4,8 @@
 
 #include <QScrollArea>
 
+#include <algorithm>
+
 Page::Page(Link &l, Pages &p, const char *sheetName, const QString &tabCaption)
     : link(l), pages(p), caption_(tabCaption)
 {
@@ -15,8 +17,27 @@ void Page::Trans_end(const ResponseFrame &)
     link.release();
 }
 
+namespace {
+std::vector<Page::SeenTable> &seenTables()
+{
+    static std::vector<Page::SeenTable> tables;
+    return tables;
+}
+} // namespace
+
+const std::vector<Page::SeenTable> &Page::decodeTablesSeen()
+{
+    return seenTables();
+}
+
 void Page::decode(const ResponseFrame &r, std::span<const DecodeStep> steps)
 {
+    auto &seen = seenTables();
+    const auto at = std::find_if(seen.begin(), seen.end(), [&](const SeenTable &t) { return t.steps.data() == steps.data(); });
+    if (at == seen.end())
+        seen.push_back({this, steps});
+    else
+        at->page = this;
     if (!r.isError()) {
         for (const DecodeStep &s : steps) {
             if (s.category != r.category() || s.item != r.item())

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 class Connection;
 class Link;
@@ -57,6 +58,15 @@ public:
     QWidget *takeScrollArea();
     // This page is the one the page control shows (page timers that run only there ask).
     bool isShownPage() const;
+
+    // Every decoder table that has decoded a reply in this process, with the page that used
+    // it last, so that a check can replay each row.
+    struct SeenTable
+    {
+        const Page *page;
+        std::span<const DecodeStep> steps;
+    };
+    static const std::vector<SeenTable> &decodeTablesSeen();
 
 protected:
     // The decoder idiom: the step of the table that matches the reply runs; an error reply,

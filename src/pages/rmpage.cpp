@@ -151,12 +151,215 @@ QWidget *RmPage::layoutIrTest()
     return GroupBox23;
 }
 
+// ---------------------------------------------------------------- behaviour
+
+namespace {
+
+using cat::Mask;
+
+// Zoom positions of the four magnification buttons.
+constexpr uint16_t ZoomX1 = 0, ZoomX2 = 464, ZoomX5 = 872, ZoomX10 = 1115;
+
+} // namespace
+
+QString RmPage::revisionText(int16_t value)
+{
+    if (value >= 0)
+        return QStringLiteral("%1").arg(value % 10000, 4, 10, QLatin1Char('0'));
+    return QStringLiteral("-%1").arg((-int(value)) % 1000, 3, 10, QLatin1Char('0'));
+}
+
+void RmPage::connectHandlers()
+{
+    using Handler = void (RmPage::*)();
+    const std::pair<QPushButton *, Handler> buttons[] = {
+        {opt_on, &RmPage::opt_onClick},       {opt_off, &RmPage::opt_offClick},
+        {opt_off2, &RmPage::opt_off2Click},   {opt_left, &RmPage::opt_leftClick},
+        {opt_right, &RmPage::opt_rightClick}, {opt_up, &RmPage::opt_upClick},
+        {opt_down, &RmPage::opt_downClick},   {opt_write, &RmPage::opt_writeClick},
+        {opt_wide, &RmPage::opt_wideClick},   {opt_x6, &RmPage::opt_x6Click},
+        {opt_x11, &RmPage::opt_x11Click},     {opt_tele, &RmPage::opt_teleClick},
+        {opt_af, &RmPage::opt_afClick},
+    };
+    for (const auto &[button, h] : buttons)
+        kit::connect(button, this, h);
+    // The "IR" and "IR TEST" groups have no commands: their controls send nothing.
+}
+
+void RmPage::resetState()
+{
+    crossStep = 0;
+    saving = false;
+}
+
 void RmPage::PageCheck()
 {
     MASKCenterRead();
 }
 
-void RmPage::MASKCenterRead()
+// ---------------------------------------------------------------- reads
+
+void RmPage::MASKCenterRead() { link.request(Mask, 0x03, 1); }
+void RmPage::MASK_Hosei_H_Read() { link.request(Mask, 0x20, 1); }
+void RmPage::MASK_Hosei_V_Read() { link.request(Mask, 0x21, 1); }
+
+// ---------------------------------------------------------------- decoder
+
+void RmPage::Trans_end_IR(const ResponseFrame &r)
 {
-    link.request(cat::Mask, 0x03, 1);
+    if (r.isError() || r.category() != Mask) {
+        link.release();
+        return;
+    }
+    const auto word = int16_t(uint16_t(r.data1() << 8 | r.data2()));
+    switch (r.item()) {
+    case 0x03:
+        hCentre = r.data1();
+        vCentre = r.data2();
+        link.release();
+        MASK_Hosei_H_Read();
+        return;
+    case 0x20:
+        hRevision = word;
+        opt_h->setText(revisionText(hRevision));
+        link.release();
+        MASK_Hosei_V_Read();
+        return;
+    case 0x21:
+        vRevision = word;
+        opt_v->setText(revisionText(vRevision));
+        link.release();
+        return;
+    case 0xA0:
+        link.release();
+        if (saving) {
+            saving = false;
+            MASK_rev_v_w();
+        }
+        return;
+    default:
+        break;
+    }
+    link.release();
+    // The cross: each answer sends the next write of the mask being drawn.
+    if (crossStep != 1 && crossStep != 2)
+        return;
+    const int mask = crossStep - 1;
+    switch (r.item()) {
+    case 0x81: MASK_Zure_Co_w(mask); break;
+    case 0x83: MASK_Zure_H_w(mask); break;
+    case 0x85: MASK_Zure_V_w(mask); break;
+    case 0x87:
+        if (crossStep == 1) {
+            crossStep = 2;
+            MASK_On_w();
+        } else {
+            crossStep = 0;
+        }
+        break;
+    default: break;
+    }
 }
+
+// ---------------------------------------------------------------- the cross
+
+void RmPage::maskOn(int mask, bool on)
+{
+    link.request(Mask, 0x81, 3, uint8_t(mask), on ? 1 : 0);
+}
+
+void RmPage::MASK_On_w() { maskOn(1, true); }
+void RmPage::MASK_Zure_Co_w(int mask) { link.request(Mask, 0x83, 3, uint8_t(mask), 1); }
+
+void RmPage::MASK_Zure_H_w(int mask)
+{
+    // Mask A spans the width; mask B is three columns through the centre.
+    if (mask == 0)
+        link.request(Mask, 0x85, 4, 0, 0, uint8_t(2 * hCentre));
+    else
+        link.request(Mask, 0x85, 4, 1, uint8_t(hCentre - 1), uint8_t(hCentre + 1));
+}
+
+void RmPage::MASK_Zure_V_w(int mask)
+{
+    if (mask == 0)
+        link.request(Mask, 0x87, 4, 0, uint8_t(vCentre - 1), uint8_t(vCentre + 1));
+    else
+        link.request(Mask, 0x87, 4, 1, 0, uint8_t(2 * vCentre));
+}
+
+void RmPage::opt_onClick()
+{
+    // Nothing starts while a request is outstanding, so no stray answer drives the cross.
+    if (!link.Trans_chk())
+        return;
+    crossStep = 1;
+    maskOn(0, true);
+}
+
+void RmPage::opt_offClick()
+{
+    if (!link.Trans_chk())
+        return;
+    crossStep = 0;
+    maskOn(0, false);
+}
+
+void RmPage::opt_off2Click()
+{
+    if (!link.Trans_chk())
+        return;
+    crossStep = 0;
+    maskOn(1, false);
+}
+
+// ---------------------------------------------------------------- corrections
+
+void RmPage::moveH(int delta)
+{
+    if (!link.Trans_chk())
+        return;
+    hRevision = int16_t(hRevision + delta);
+    opt_h->setText(revisionText(hRevision));
+    link.request(Mask, 0xA0, 4, uint8_t(uint16_t(hRevision) >> 8), uint8_t(hRevision), 0);
+}
+
+void RmPage::moveV(int delta)
+{
+    if (!link.Trans_chk())
+        return;
+    vRevision = int16_t(vRevision + delta);
+    opt_v->setText(revisionText(vRevision));
+    link.request(Mask, 0xA1, 4, uint8_t(uint16_t(vRevision) >> 8), uint8_t(vRevision), 0);
+}
+
+void RmPage::opt_leftClick() { moveH(-1); }
+void RmPage::opt_rightClick() { moveH(1); }
+void RmPage::opt_upClick() { moveV(-1); }
+void RmPage::opt_downClick() { moveV(1); }
+
+void RmPage::opt_writeClick()
+{
+    if (!link.Trans_chk())
+        return;
+    saving = true;
+    link.request(Mask, 0xA0, 4, uint8_t(uint16_t(hRevision) >> 8), uint8_t(hRevision), 1);
+}
+
+void RmPage::MASK_rev_v_w()
+{
+    link.request(Mask, 0xA1, 4, uint8_t(uint16_t(vRevision) >> 8), uint8_t(vRevision), 1);
+}
+
+// ---------------------------------------------------------------- lens
+
+void RmPage::zoomTo(uint16_t position)
+{
+    link.request(cat::Lens, 0x8B, 3, uint8_t(position >> 8), uint8_t(position));
+}
+
+void RmPage::opt_wideClick() { zoomTo(ZoomX1); }
+void RmPage::opt_x6Click() { zoomTo(ZoomX2); }
+void RmPage::opt_x11Click() { zoomTo(ZoomX5); }
+void RmPage::opt_teleClick() { zoomTo(ZoomX10); }
+void RmPage::opt_afClick() { link.request(cat::Lens, 0x89, 1); }

@@ -84,7 +84,8 @@ TForm1::TForm1(int comPortItem, int formType, QWidget *parent) : QMainWindow(par
     connect(&link, &Link::commError, this, [this](const QString &message) {
         // The device went away: close it cleanly and say so once; Cancel opens it again.
         Comm1.Close();
-        Dialogs::instance().exception(message);
+        connection->lineGone();
+        Dialogs::instance().exception(message + QStringLiteral("\n\nCancel reopens the device once it is back."));
     });
 
     FormCreate();
@@ -158,8 +159,12 @@ void TForm1::buildFrame()
         // The designed width, wider where a text would otherwise be cut. A fixed size means
         // a new text only repaints its panel: every request sets two panels and every reply
         // one, and none of that lays the status bar out again.
-        const int width = std::max(widths[i], Panel[i]->fontMetrics().horizontalAdvance(
-                                                  i == 0 ? QStringLiteral("Comm. Connecting") : QString()) + 12);
+        int text = 0;
+        if (i == 0) {
+            for (const QString &t : {QStringLiteral("Comm. Connecting"), Connection::noAnswerText(), Connection::lineGoneText()})
+                text = std::max(text, Panel[i]->fontMetrics().horizontalAdvance(t));
+        }
+        const int width = std::max(widths[i], text + 12);
         Panel[i]->setFixedSize(width, Panel[i]->sizeHint().height());
         StatusBar1->addWidget(Panel[i]);
     }

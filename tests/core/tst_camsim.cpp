@@ -190,6 +190,7 @@ private slots:
     void badStateFileIsRejected();
 
     void commandLine_data();
+    void stateInAMissingFolderFailsAtStart();
     void commandLine();
     void plantedDefectsFromTheCommandLine();
     void executableHelp();
@@ -922,6 +923,8 @@ void TstCamsim::commandLine_data()
     QTest::newRow("error-on without bit 7") << QStringList{u"--error-on"_s, u"10/00"_s} << false;
     QTest::newRow("error-on without item") << QStringList{u"--error-on"_s, u"81"_s} << false;
     QTest::newRow("stray odd digits") << QStringList{u"--stray"_s, u"406"_s} << false;
+    QTest::newRow("stray with an empty field") << QStringList{u"--stray"_s, u"41,,06"_s} << false;
+    QTest::newRow("stray with a trailing comma") << QStringList{u"--stray"_s, u"41,"_s} << false;
     QTest::newRow("motion in cell 49") << QStringList{u"--motion-in"_s, u"49"_s} << false;
     QTest::newRow("motion in no cell") << QStringList{u"--motion-in"_s, u"9,x"_s} << false;
     QTest::newRow("unknown option") << QStringList{u"--speed"_s, u"1"_s} << false;
@@ -953,6 +956,17 @@ void TstCamsim::commandLine()
         QVERIFY((*o.defects == std::vector<camsim::PlantedDefect>{{0x100, 128, 0x30}, {5, 6, 70, 0, 0, true}}));
         QCOMPARE(o.motionCells, (QList<int>{9, 17, 48}));
     }
+}
+
+void TstCamsim::stateInAMissingFolderFailsAtStart()
+{
+    camsim::Options o;
+    o.statePath = u"/nonexistent-orvik-folder/state.json"_s;
+    camsim::PtyCamera cam(o);
+    QString error;
+    QVERIFY(!cam.start(&error));
+    QVERIFY2(error.contains(u"/nonexistent-orvik-folder"_s), qPrintable(error));
+    QVERIFY(!cam.isRunning());
 }
 
 void TstCamsim::plantedDefectsFromTheCommandLine()

@@ -225,15 +225,9 @@ private slots:
                                               << uint(B19200) << 0u << 0u;
         QTest::newRow("user defined kept") << true << 0 << 38400 << -1 << -1 << -1 << -1
                                            << uint(B38400) << 0u << 0u;
-        QTest::newRow("unknown speed leaves speed") << false << 12345 << 0 << -1 << -1 << -1 << -1
-                                                    << uint(B9600) << 0u << 0u;
         QTest::newRow("two stop bits at once") << false << 0 << 0 << int(csb2) << -1 << -1 << -1
                                                << uint(B9600) << uint(CSTOPB) << uint(CSTOPB);
-        // A pty forces CS8 and clears PARENB whatever is set; the parity kind still shows.
-        QTest::newRow("odd parity, 7 bits") << false << 0 << 0 << -1 << int(cpbOdd) << int(cbs7) << -1
-                                            << uint(B9600) << uint(PARODD | CMSPAR) << uint(PARODD);
-        QTest::newRow("space parity kept") << true << 0 << 0 << -1 << int(cpbSpace) << -1 << -1
-                                           << uint(B9600) << uint(PARODD | CMSPAR) << uint(CMSPAR);
+        // A pty takes no parity and no 7 bits (tcsetattr says so): not a line to test them on.
         QTest::newRow("parity back to none") << false << 0 << 0 << -1 << int(cpbNone) << -1 << -1
                                              << uint(B9600) << uint(PARODD | CMSPAR) << 0u;
         QTest::newRow("no handshake") << false << 0 << 0 << -1 << -1 << -1 << 0
@@ -291,6 +285,51 @@ private slots:
         const termios again = pty.attrs();
         QCOMPARE(uint(cfgetospeed(&again)), speed);
         QCOMPARE(uint(again.c_cflag) & cflagMask, cflagSet);
+    }
+
+    // A setting the line does not take is never kept silently: the setter raises and the
+    // property keeps the value the line has; at Open the port stays closed.
+    void refusedSettingsRaise_data()
+    {
+        QTest::addColumn<bool>("beforeOpen");
+        QTest::addColumn<bool>("lineGone");
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown speed while open") << false << false << 12345 << u"入出力エラー ErrorCode = 22"_s;
+        QTest::newRow("unknown speed at open") << true << false << 12345 << u"オープンエラー ErrorCode = -1"_s;
+        // The settings cannot even be read back once the other end hung up.
+        QTest::newRow("line gone") << false << true << 19200 << u"入出力エラー ErrorCode = 5"_s;
+    }
+
+    void refusedSettingsRaise()
+    {
+        QFETCH(bool, beforeOpen);
+        QFETCH(bool, lineGone);
+        QFETCH(int, baud);
+        QFETCH(QString, message);
+        Pty pty;
+        PortMap::setPath(1, pty.slave);
+        TComm c;
+        QString raised;
+        const auto set = [&] { c.setBaudRate(baud); };
+        if (beforeOpen) {
+            set(); // closed: only stored
+            raised = messageOf<ECommOpenError>([&] { c.Open(); });
+            QVERIFY(!c.IsOpen());
+        } else {
+            c.Open();
+            if (lineGone)
+                pty.closeMaster();
+            raised = messageOf<ECommReadWriteError>(set);
+            QCOMPARE(c.BaudRate(), 9600);
+        }
+        const QStringList lines = raised.split(u'\n');
+        QCOMPARE(lines.value(0), message);
+        QVERIFY2(lines.value(1).startsWith(q(pty.slave) + u": "_s), qPrintable(raised));
+        if (!lineGone && !beforeOpen) {
+            const termios t = pty.attrs();
+            QCOMPARE(uint(cfgetospeed(&t)), uint(B9600));
+        }
     }
 
     void portChangeTakesEffectOnReopen()
@@ -529,6 +568,32 @@ private slots:
         QCOMPARE(rec.errorCount(), size_t(1));
     }
 
+    // The handler's read finds the line hung up: one report, not one for the read and one
+    // for the hang-up.
+    void readFailureAtHangUpIsReportedOnce()
+    {
+        auto pty = std::make_unique<Pty>();
+        const std::string path = pty->slave;
+        PortMap::setPath(1, path);
+        TComm c;
+        Recorder rec;
+        rec.attach(c);
+        std::atomic<int> calls{0};
+        c.OnCommReceive = [&](TComm &sender, uint16_t size) {
+            ++calls;
+            pty->closeMaster();
+            char buf[64];
+            sender.Read(buf, std::min<int>(size, sizeof buf));
+        };
+        c.Open();
+        pty->send("abc"_ba);
+        QTRY_COMPARE(rec.errorCount(), size_t(1));
+        std::this_thread::sleep_for(200ms);
+        QCOMPARE(rec.errorCount(), size_t(1));
+        QCOMPARE(q(rec.error(0)), q("入出力エラー ErrorCode = 5\n" + path + ": " + strerror(EIO)));
+        QCOMPARE(calls.load(), 1);
+    }
+
     void writeTimeoutDiscardsUnsentBytes()
     {
         Pty pty;
@@ -547,8 +612,11 @@ private slots:
         std::this_thread::sleep_for(50ms);
         QElapsedTimer timer;
         timer.start();
-        c.SendString("late");
+        // The line did not take it: that is an error, not a success, and it names the line.
+        const QString raised = messageOf<ECommReadWriteError>([&] { c.SendString("late"); });
         QVERIFY2(timer.elapsed() >= 900 && timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(raised.section(u'\n', 0, 0), u"入出力エラー ErrorCode = %1"_s.arg(ETIMEDOUT));
+        QVERIFY2(raised.section(u'\n', 1).startsWith(q(pty.slave) + u": 4 of 4 bytes"_s), qPrintable(raised));
 
         // The timed-out write dropped what was still queued: the next frame is not stuck
         // behind stale ones. Only what the peer had already taken in is still there.

@@ -85,10 +85,15 @@ std::optional<std::pair<uint8_t, int>> parseCategoryItem(const QString &text)
 
 std::optional<QByteArray> parseHexBytes(const QString &text)
 {
-    QString digits = text;
-    digits.remove(QRegularExpression(u"[\\s,:]"_s));
-    if (digits.isEmpty() || digits.size() % 2 != 0)
-        return std::nullopt;
+    // Pairs may be run together ("4106") or separated ("41,06", "41 06"); an empty field
+    // between separators ("41,,06") is a typing slip, not a byte.
+    const QStringList fields = text.trimmed().split(QRegularExpression(u"\\s*[,:]\\s*|\\s+"_s));
+    QString digits;
+    for (const QString &field : fields) {
+        if (field.isEmpty() || field.size() % 2 != 0)
+            return std::nullopt;
+        digits += field;
+    }
     QByteArray bytes;
     for (qsizetype i = 0; i < digits.size(); i += 2) {
         bool ok = false;

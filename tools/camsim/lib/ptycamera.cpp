@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -28,6 +29,16 @@ namespace {
 
 constexpr auto kSplitGap = 3ms;
 constexpr auto kWriteTimeout = 1000ms;
+// The frame logs kept in memory: the newest entries only (the --log file has them all).
+constexpr qsizetype kLogLimit = 20000;
+
+template <class T>
+void appendBounded(QList<T> &list, T value)
+{
+    if (list.size() >= kLogLimit)
+        list.removeFirst();
+    list.append(std::move(value));
+}
 
 const struct
 {
@@ -114,6 +125,10 @@ bool PtyCamera::start(QString *error)
         if (!options_.statePath.isEmpty() && QFileInfo::exists(options_.statePath)
             && !loadState(camera_, options_.statePath, &why))
             return failWith(why);
+        // The state is saved at stop: a folder that is not there fails now, not then.
+        if (const QFileInfo state(options_.statePath); !options_.statePath.isEmpty() && !state.absoluteDir().exists())
+            return failWith(u"cannot keep the state in %1: the folder %2 does not exist"_s.arg(
+                options_.statePath, state.absolutePath()));
         // Command-line settings win over stored ones, as if set up at the factory.
         Settings &s = camera_.stored();
         if (options_.baud) {
@@ -352,7 +367,7 @@ void PtyCamera::onBytes(const uint8_t *data, size_t size, std::vector<Output> &o
 std::optional<PtyCamera::Output> PtyCamera::onFrame(const Frame7 &frame)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(frame.data()), 7);
-    received_.append(frame);
+    appendBounded(received_, frame);
     if (camera_.verdict(frame) == Camera::Verdict::OtherId) {
         record(LogEntry::Dir::In, bytes,
                u"not for this camera: ID %1, camera ID %2 in 1:N mode"_s.arg(frame[5]).arg(camera_.id()));
@@ -430,7 +445,7 @@ void PtyCamera::send(const Output &out, std::chrono::steady_clock::time_point ar
         record(LogEntry::Dir::Out, reply, u"not delivered: nobody reads the line"_s);
         return;
     }
-    sent_.append(out.reply);
+    appendBounded(sent_, out.reply);
     record(LogEntry::Dir::Out, reply, out.note);
 }
 
@@ -483,7 +498,7 @@ void PtyCamera::record(LogEntry::Dir dir, QByteArray bytes, QString note)
         logFile_->write(e.text().toUtf8() + '\n');
         logFile_->flush();
     }
-    log_.append(std::move(e));
+    appendBounded(log_, std::move(e));
 }
 
 } // namespace camsim

@@ -101,7 +101,8 @@ public:
     Faults faults() const;
     void setPace(bool pace);
 
-    // Everything that crossed the line, and the good frames in each direction.
+    // What crossed the line, and the good frames in each direction: the newest 20000 of
+    // each (the --log file keeps everything).
     QList<LogEntry> log() const;
     QList<Frame7> received() const;   // decoded at the right speed with a good sum, ours or not
     QList<Frame7> sent() const;       // replies as written (after fault injection)
