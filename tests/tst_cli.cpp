@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -184,7 +185,13 @@ void TstCli::readOutEqualsTheWindowsFile()
 
     SimRig rig(at(9600), 4);
     plant(rig.camera, 0x2468);
-    QVERIFY(rig.openPage(Pages::EepTab));
+    if (!rig.openPage(Pages::EepTab)) {
+        // A loaded machine: the first page's refresh outlasted the rig's wait.
+        QVERIFY(rig.waitIdle(30000));
+        rig.form->PageControl1->setCurrentIndex(Pages::EepTab);
+        QTest::qWait(20);
+        QVERIFY(rig.waitIdle(30000));
+    }
     rig.w<QCheckBox>("SendDef")->setChecked(sendDefault);
     rig.dialogs.saveQueue << windowFile;
     rig.w<QPushButton>(button.toLatin1().constData())->click();
