@@ -69,7 +69,8 @@ void TstWindow::searchFindsCameraAt19200()
     // "Try 19,200" stays until the first page reply puts "Comm. Connecting" back.
     QTest::qWait(200);
     QCOMPARE(rig.form->link.panel(0), u"Try 19,200"_s);
-    rig.peer.sendFrame(0x80, 0x00, 1, 0x00, 0x41);
+    // A refusal ends the EASY page's title chain at once.
+    rig.peer.sendFrame(0xC0, 0x00);
     QTRY_COMPARE(rig.form->link.panel(0), u"Comm. Connecting"_s);
     QVERIFY(rig.form->link.Trans_chk());
 }

@@ -164,8 +164,15 @@ void TForm1::buildFrame()
             for (const QString &t : {QStringLiteral("Comm. Connecting"), Connection::noAnswerText(), Connection::lineGoneText()})
                 text = std::max(text, Panel[i]->fontMetrics().horizontalAdvance(t));
         }
-        const int width = std::max(widths[i], text + 12);
-        Panel[i]->setFixedSize(width, Panel[i]->sizeHint().height());
+        if (i == 0) {
+            // The connection state and the line notices change seldom: panel 0 may grow to
+            // show a notice whole when there is room, without widening the window's minimum.
+            Panel[i]->setFixedHeight(Panel[i]->sizeHint().height());
+            Panel[i]->setMinimumWidth(widths[i]);
+            Panel[i]->setMaximumWidth(std::max(widths[i], text + 12));
+        } else {
+            Panel[i]->setFixedSize(widths[i], Panel[i]->sizeHint().height());
+        }
         StatusBar1->addWidget(Panel[i]);
     }
     setStatusBar(StatusBar1);
