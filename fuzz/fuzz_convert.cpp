@@ -1,5 +1,5 @@
 // The text conversions on any text: results stay in their ranges, every display has its
-// width, and what is shown parses back to the value shown.
+// width, what is shown parses back to the value shown, and title codes go both ways.
 #include "link/convert.h"
 
 #include <cstdlib>
@@ -37,6 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const QChar c : text) {
             const int h = conv::hexCharValue(c);
             check(h >= -1 && h <= 15);
+            // A title character's code, where it has one, reads back as that character.
+            const uint16_t code = conv::titleCode(c);
+            check(code == conv::NoTitleCode || conv::titleChar(code) == c);
         }
     }
 
@@ -55,6 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(conv::signedDisplayToU16(shown) == w16);
     const uint16_t low = conv::lowestSetBit(w16);
     check(w16 == 0 ? low == 0 : (low & w16) == low && (low & (low - 1)) == 0 && (w16 & (low - 1)) == 0);
+    // A code the camera sends shows as '?' or as the one character that has it.
+    const QChar title = conv::titleChar(w16);
+    check(title == u'?' || conv::titleCode(title) == w16);
     char chars[2];
     conv::byteToHexChars(uint8_t(word), chars);
     check(QString::fromLatin1(chars, 2) == conv::byteToHex(uint8_t(word)));

@@ -1,6 +1,7 @@
 #include "link/convert.h"
 
 #include <algorithm>
+#include <array>
 
 namespace conv {
 
@@ -166,6 +167,46 @@ QChar charFilter(const QString &text, int pos)
 uint16_t lowestSetBit(uint16_t v)
 {
     return uint16_t(v & uint16_t(-v));
+}
+
+namespace {
+
+// Camera code of each 8-bit character.
+constexpr std::array<uint16_t, 256> TitleCodes = [] {
+    std::array<uint16_t, 256> t{};
+    for (auto &code : t)
+        code = NoTitleCode;
+    auto same = [&t](int from, int to) {
+        for (int c = from; c <= to; ++c)
+            t[size_t(c)] = uint16_t(c);
+    };
+    same(0x15, 0x16);
+    t[0x20] = 0x007E;
+    same(0x22, 0x22);
+    same(0x27, 0x3E);
+    same(0x41, 0x5B);
+    same(0x5D, 0x5D);
+    same(0x61, 0x7B);
+    same(0x7D, 0x7D);
+    t[0x7E] = 0x0018;
+    return t;
+}();
+
+} // namespace
+
+uint16_t titleCode(QChar c)
+{
+    // Any code unit beyond 8 bits has no code either.
+    return c.unicode() < TitleCodes.size() ? TitleCodes[c.unicode()] : NoTitleCode;
+}
+
+QChar titleChar(uint16_t code)
+{
+    if (code != NoTitleCode)
+        for (size_t c = 0; c < TitleCodes.size(); ++c)
+            if (TitleCodes[c] == code)
+                return QChar(char16_t(c));
+    return QChar(u'?');
 }
 
 } // namespace conv

@@ -44,4 +44,10 @@ QChar charFilter(const QString &text, int pos);
 // Lowest set bit as a mask (1, 2, 4 ... 0x8000); 0 when no bit is set.
 uint16_t lowestSetBit(uint16_t v);
 
+// The camera's code of a title character; NoTitleCode: the character has none.
+constexpr uint16_t NoTitleCode = 0xFFFF;
+uint16_t titleCode(QChar c);
+// The character of a camera code: the one the table gives it ('?' for none).
+QChar titleChar(uint16_t code);
+
 } // namespace conv

@@ -4,6 +4,7 @@
 
 #include "link/categories.h"
 #include "link/connection.h"
+#include "link/convert.h"
 #include "link/link.h"
 #include "pages/alcpage.h"
 #include "pages/blcpage.h"
@@ -443,51 +444,6 @@ QLayout *EasyPage::layoutLensColumn()
     return col;
 }
 
-// ---------------------------------------------------------------- title codes
-
-namespace {
-
-constexpr uint16_t NoCode = 0xFFFF;
-constexpr uint16_t Blank = 0x007E;
-
-// Camera code of each 8-bit character.
-constexpr std::array<uint16_t, 256> TitleCodes = [] {
-    std::array<uint16_t, 256> t{};
-    for (auto &code : t)
-        code = NoCode;
-    auto same = [&t](int from, int to) {
-        for (int c = from; c <= to; ++c)
-            t[size_t(c)] = uint16_t(c);
-    };
-    same(0x15, 0x16);
-    t[0x20] = Blank;
-    same(0x22, 0x22);
-    same(0x27, 0x3E);
-    same(0x41, 0x5B);
-    same(0x5D, 0x5D);
-    same(0x61, 0x7B);
-    same(0x7D, 0x7D);
-    t[0x7E] = 0x0018;
-    return t;
-}();
-
-} // namespace
-
-uint16_t EasyPage::titleCode(QChar c)
-{
-    // Any code unit beyond 8 bits has no code either.
-    return c.unicode() < TitleCodes.size() ? TitleCodes[c.unicode()] : NoCode;
-}
-
-QChar EasyPage::titleChar(uint16_t code)
-{
-    if (code != NoCode)
-        for (size_t c = 0; c < TitleCodes.size(); ++c)
-            if (TitleCodes[c] == code)
-                return QChar(char16_t(c));
-    return QChar(u'?');
-}
-
 // ---------------------------------------------------------------- behaviour
 
 void EasyPage::connectHandlers()
@@ -548,10 +504,12 @@ void EasyPage::CidWrite(uint8_t character)
     if (!link.Trans_chk())
         return;
     const QString text = CName->text();
+    // A character with no code, or past the end of the text, is sent as a blank.
+    constexpr uint16_t Blank = 0x007E;
     uint16_t code = Blank;
     if (character >= 1 && character <= text.size())
-        code = titleCode(text.at(character - 1));
-    if (code == NoCode)
+        code = conv::titleCode(text.at(character - 1));
+    if (code == conv::NoTitleCode)
         code = Blank;
     link.request(cat::Title, 0x80, 4, character, uint8_t(code >> 8), uint8_t(code));
 }
@@ -563,7 +521,7 @@ void EasyPage::CharSet(const ResponseFrame &r)
     const int k = r.data1();
     if (k == 1)
         titleBuffer_.clear();
-    titleBuffer_ += titleChar(uint16_t(r.data2() << 8 | r.data3()));
+    titleBuffer_ += conv::titleChar(uint16_t(r.data2() << 8 | r.data3()));
     if (k == TitleLength) {
         CName->setText(titleBuffer_);
         SetTitle->setEnabled(true);

@@ -25,10 +25,6 @@ public:
     void attachConnection(Connection &connection) override;
 
     static constexpr int TitleLength = 20;
-    // The camera's code of a title character; 0xFFFF: the character has none.
-    static uint16_t titleCode(QChar c);
-    // The character of a camera code: the first one the table gives it ('?' for none).
-    static QChar titleChar(uint16_t code);
 
     // ---- Reads
     // The title character 1-20.

@@ -184,6 +184,7 @@ private slots:
     void faultSilentAfter();
     void faultCorruptEvery();
     void faultErrorOn();
+    void frameLogsKeepTheNewest();
     void faultStrayBytes();
     void faultSplitAndPace();
     void stateRoundTrip();
@@ -784,6 +785,24 @@ void TstCamsim::faultErrorOn()
     // Faults can be changed while running.
     cam.setFaults({});
     QCOMPARE(tool.exchange(request(u"81 91 07"_s, 1)).at(0), char(0x81));
+}
+
+void TstCamsim::frameLogsKeepTheNewest()
+{
+    camsim::Options o;
+    o.logLimit = 3;
+    camsim::PtyCamera cam(o);
+    QVERIFY(cam.start());
+    PtyClient tool(cam.slavePath());
+    for (int item = 0x10; item < 0x15; ++item)
+        QCOMPARE(tool.exchange(request(u"81 %1"_s.arg(item, 2, 16), 1)).size(), 7);
+    const QList<Frame7> received = cam.received();
+    QCOMPARE(received.size(), 3);
+    QCOMPARE(received.first()[1], uint8_t(0x12));
+    QCOMPARE(received.last()[1], uint8_t(0x14));
+    QCOMPARE(cam.sent().size(), 3);
+    QCOMPARE(cam.log().size(), 3);
+    QCOMPARE(cam.log().last().dir, camsim::LogEntry::Dir::Out);
 }
 
 void TstCamsim::faultStrayBytes()

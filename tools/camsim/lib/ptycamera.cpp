@@ -29,13 +29,11 @@ namespace {
 
 constexpr auto kSplitGap = 3ms;
 constexpr auto kWriteTimeout = 1000ms;
-// The frame logs kept in memory: the newest entries only (the --log file has them all).
-constexpr qsizetype kLogLimit = 20000;
-
+// The frame logs kept in memory hold the newest entries only (the --log file has them all).
 template <class T>
-void appendBounded(QList<T> &list, T value)
+void appendBounded(QList<T> &list, T value, qsizetype limit)
 {
-    if (list.size() >= kLogLimit)
+    while (list.size() >= std::max<qsizetype>(limit, 1))
         list.removeFirst();
     list.append(std::move(value));
 }
@@ -367,7 +365,7 @@ void PtyCamera::onBytes(const uint8_t *data, size_t size, std::vector<Output> &o
 std::optional<PtyCamera::Output> PtyCamera::onFrame(const Frame7 &frame)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(frame.data()), 7);
-    appendBounded(received_, frame);
+    appendBounded(received_, frame, options_.logLimit);
     if (camera_.verdict(frame) == Camera::Verdict::OtherId) {
         record(LogEntry::Dir::In, bytes,
                u"not for this camera: ID %1, camera ID %2 in 1:N mode"_s.arg(frame[5]).arg(camera_.id()));
@@ -445,7 +443,7 @@ void PtyCamera::send(const Output &out, std::chrono::steady_clock::time_point ar
         record(LogEntry::Dir::Out, reply, u"not delivered: nobody reads the line"_s);
         return;
     }
-    appendBounded(sent_, out.reply);
+    appendBounded(sent_, out.reply, options_.logLimit);
     record(LogEntry::Dir::Out, reply, out.note);
 }
 
@@ -498,7 +496,7 @@ void PtyCamera::record(LogEntry::Dir dir, QByteArray bytes, QString note)
         logFile_->write(e.text().toUtf8() + '\n');
         logFile_->flush();
     }
-    appendBounded(log_, std::move(e));
+    appendBounded(log_, std::move(e), options_.logLimit);
 }
 
 } // namespace camsim

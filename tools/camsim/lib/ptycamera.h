@@ -48,6 +48,7 @@ struct Options
     bool pace = false;              // requests and replies take their wire time at the line's speed
     QString statePath;              // loaded at start (if it exists), saved at stop
     QString logPath;                // frame log; "-" is standard output
+    qsizetype logLimit = 20000;     // entries of each in-memory frame log
     QString linkPath;               // symlink to the slave, removed at stop
     std::optional<std::vector<PlantedDefect>> defects;   // the sensor's defects instead of the default ones
     Faults faults;
@@ -101,8 +102,8 @@ public:
     Faults faults() const;
     void setPace(bool pace);
 
-    // What crossed the line, and the good frames in each direction: the newest 20000 of
-    // each (the --log file keeps everything).
+    // What crossed the line, and the good frames in each direction: the newest
+    // Options::logLimit of each (the --log file keeps everything).
     QList<LogEntry> log() const;
     QList<Frame7> received() const;   // decoded at the right speed with a good sum, ours or not
     QList<Frame7> sent() const;       // replies as written (after fault injection)
