@@ -10,7 +10,6 @@
 #include "link/log.h"
 #include "widgets/dialogs.h"
 
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QSaveFile>
 #include <QHBoxLayout>
@@ -229,15 +228,9 @@ void AftPage::AFT_FileClick()
 {
     if (AFT_LogCount == 0)
         return;
-    Dialogs &dialogs = Dialogs::instance();
     // No filter: the name is used as entered.
-    const QString path = dialogs.saveFile(QString());
+    const QString path = transferui::chooseSaveFile(QString());
     if (path.isEmpty())
-        return;
-    if (QFileInfo::exists(path)
-        && dialogs.message(u"Do you really want to over write "_s + QFileInfo(path).fileName() + u"?"_s,
-                           u"Confirm"_s, Dialogs::Buttons::YesNo)
-               != Dialogs::Answer::Yes)
         return;
     transferui::showPath(AFTFName, path);
     if (!writeLog(path))

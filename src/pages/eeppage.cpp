@@ -17,7 +17,6 @@
 #include "transfer/readout.h"
 #include "widgets/dialogs.h"
 
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -641,14 +640,8 @@ void EepPage::startReadOut(const transfer::Memory &memory, Transaction kind, kit
     setTransactionKind(kind);
     bar->setPosition(0);
     transferui::showPath(panel, QString());
-    Dialogs &dialogs = Dialogs::instance();
-    const QString path = dialogs.saveFile(Dialogs::dataFilter());
+    const QString path = transferui::chooseSaveFile(Dialogs::dataFilter());
     if (path.isEmpty())
-        return;
-    if (QFileInfo::exists(path)
-        && dialogs.message(u"Do you really want to over write "_s + QFileInfo(path).fileName() + u"?"_s,
-                           u"Confirm"_s, Dialogs::Buttons::YesNo)
-               != Dialogs::Answer::Yes)
         return;
     transferui::showPath(panel, path);
     readOutBar_ = bar;

@@ -53,6 +53,20 @@ void showFileWriteError()
     Dialogs::instance().message(u"File write Error occured"_s, u"File.ERR"_s, Dialogs::Buttons::AbortRetryIgnore);
 }
 
+QString chooseSaveFile(const QString &filter)
+{
+    Dialogs &dialogs = Dialogs::instance();
+    const QString path = dialogs.saveFile(filter);
+    if (path.isEmpty())
+        return {};
+    if (QFileInfo::exists(path)
+        && dialogs.message(u"Do you really want to over write "_s + QFileInfo(path).fileName() + u"?"_s,
+                           u"Confirm"_s, Dialogs::Buttons::YesNo)
+               != Dialogs::Answer::Yes)
+        return {};
+    return path;
+}
+
 void startPlayback(Link &link, transfer::Playback &playback, const void *owner, kit::ProgressBar *bar,
                    QLabel *panel, QCheckBox *sameName, const std::function<void()> &setKind)
 {

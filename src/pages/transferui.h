@@ -35,6 +35,10 @@ void startPlayback(Link &link, transfer::Playback &playback, const void *owner, 
 // read failure.
 transfer::Playback::Step continuePlayback(transfer::Playback &playback, const ResponseFrame &r);
 
+// The file to write, from the save dialog with `filter`; an existing file only after "Yes" to
+// the overwrite question. An empty result: cancelled or declined.
+QString chooseSaveFile(const QString &filter);
+
 // A file-name panel shows the path; a path longer than the panel is cut, the tool tip holds
 // it whole.
 void showPath(QLabel *panel, const QString &path);
