@@ -1,18 +1,11 @@
 // The simulated camera's request handling on any byte stream: frames found as its receiver
 // finds them, each answered (or not) by a fresh camera; every reply it gives is a sealed
 // frame, and a frame it must not answer gets no reply.
+#include "check.h"
 #include "assembler.h"
 #include "camera.h"
 
 #include <cstdlib>
-
-namespace {
-void check(bool ok)
-{
-    if (!ok)
-        abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,17 +1,10 @@
 // The text conversions on any text: results stay in their ranges, every display has its
 // width, what is shown parses back to the value shown, and title codes go both ways.
+#include "check.h"
 #include "link/convert.h"
 
 #include <cstdlib>
 #include <cstring>
-
-namespace {
-void check(bool ok)
-{
-    if (!ok)
-        abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,6 +1,7 @@
 // The data-file reader on any file, and line packing on any line: the reader ends, never
 // reads past the file, keeps at most what packing uses of a line, and a written record
 // packs back into the frame it came from.
+#include "check.h"
 #include "transfer/datafile.h"
 
 #include <QDir>
@@ -10,11 +11,6 @@
 #include <unistd.h>
 
 namespace {
-void check(bool ok)
-{
-    if (!ok)
-        abort();
-}
 
 QString scratchPath()
 {

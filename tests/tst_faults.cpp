@@ -367,13 +367,16 @@ void TstFaults::lineNoiseWhileAPageIsShown()
     };
     // A first MiB fills every bounded store (the trace ring, panel 2); the second must not grow.
     QVERIFY(noise(1));
-    const qint64 rss = rssKb();
+    [[maybe_unused]] const qint64 rss = rssKb();
     const int repliesBefore = replies;
     QVERIFY(noise(2));
     QVERIFY2(replies > repliesBefore + 200, "the page's replies come through the noise");
     QCOMPARE(writes, 0);
     QVERIFY(frames > 0);
+#ifndef __SANITIZE_ADDRESS__
+    // (AddressSanitizer keeps freed memory in quarantine: the resident size says nothing there.)
     QVERIFY2(rssKb() - rss < 8 * 1024, qPrintable(u"%1 kB more"_s.arg(rssKb() - rss)));
+#endif
     QVERIFY(form.link.panel(2).size() <= 4096);
 }
 

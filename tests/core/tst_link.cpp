@@ -289,9 +289,10 @@ void TstLink::handOverKeepsOrder()
         at += n;
         QCoreApplication::processEvents();
     }
+    // The last stray run may come in a hand-over of its own, after the last frame.
+    QTRY_COMPARE(strays, expectedStrays);
     QTRY_COMPARE(rig.dispatched.size(), expected.size());
     QCOMPARE(rig.dispatched, expected);
-    QCOMPARE(strays, expectedStrays);
     rig.comm.Close();
 }
 
