@@ -73,6 +73,10 @@ void TstWindow::searchFindsCameraAt19200()
     rig.peer.sendFrame(0xC0, 0x00);
     QTRY_COMPARE(rig.form->link.panel(0), u"Comm. Connecting"_s);
     QVERIFY(rig.form->link.Trans_chk());
+    // The frame panels catch up with the newest texts, which name the refusal.
+    QTRY_COMPARE(rig.form->Panel[2]->text(), rig.form->link.panel(2));
+    QVERIFY(rig.form->Panel[2]->text().contains(u"C0"_s));
+    QCOMPARE(rig.form->Panel[1]->text(), rig.form->link.panel(1));
 }
 
 void TstWindow::noCameraEndsInNotConnect()

@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -80,7 +81,21 @@ TForm1::TForm1(int comPortItem, int formType, QWidget *parent) : QMainWindow(par
     }
 
     link.attachReceiver();
-    connect(&link, &Link::panelChanged, this, [this](int i, const QString &text) { Panel[i]->setText(text); });
+    // Every request sets panels 1 and 2 and every reply panel 2: in a fast chain drawing them
+    // each time costs more than the line, and nobody reads faster than the timer shows them.
+    panelTimer_ = new QTimer(this);
+    panelTimer_->setSingleShot(true);
+    panelTimer_->setInterval(40);
+    connect(panelTimer_, &QTimer::timeout, this, [this] {
+        for (int i = 1; i < 3; ++i)
+            Panel[i]->setText(link.panel(i));
+    });
+    connect(&link, &Link::panelChanged, this, [this](int i, const QString &text) {
+        if (i == 0)
+            Panel[0]->setText(text);
+        else if (!panelTimer_->isActive())
+            panelTimer_->start();
+    });
     connect(&link, &Link::commError, this, [this](const QString &message) {
         // The device went away: close it cleanly and say so once; Cancel opens it again.
         Comm1.Close();

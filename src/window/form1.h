@@ -17,6 +17,7 @@
 #include <cstdint>
 
 class QAction;
+class QTimer;
 class QLabel;
 class QTabWidget;
 class TForm3;
@@ -89,4 +90,6 @@ private:
     uint8_t ComPortNo = 1;
     QPointer<TForm3> form3_;
     QPointer<TraceWindow> traceWindow_;
+    // Panels 1 and 2 show the newest frame texts at most every 40 ms.
+    QTimer *panelTimer_ = nullptr;
 };
