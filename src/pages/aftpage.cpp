@@ -133,30 +133,28 @@ void AftPage::AFTSet(const ResponseFrame &r)
     putColumns(1, 4, text);
 }
 
+uint32_t AftPage::showFilter(kit::Edit *edit, int column, const ResponseFrame &r)
+{
+    const uint32_t v = filterValue(r);
+    const QString text = conv::u32ToDec8(v);
+    edit->setText(text);
+    putColumns(column, 8, text);
+    return v;
+}
+
 void AftPage::AFTSet1(const ResponseFrame &r)
 {
-    AFT_Sum = filterValue(r);
-    const QString text = conv::u32ToDec8(AFT_Sum);
-    AFT_BPF1->setText(text);
-    putColumns(6, 8, text);
+    AFT_Sum = showFilter(AFT_BPF1, 6, r);
 }
 
 void AftPage::AFTSet2(const ResponseFrame &r)
 {
-    const uint32_t v = filterValue(r);
-    AFT_Sum += v;
-    const QString text = conv::u32ToDec8(v);
-    AFT_BPF2->setText(text);
-    putColumns(15, 8, text);
+    AFT_Sum += showFilter(AFT_BPF2, 15, r);
 }
 
 void AftPage::AFTSet3(const ResponseFrame &r)
 {
-    const uint32_t v = filterValue(r);
-    AFT_Sum += v;
-    const QString text = conv::u32ToDec8(v);
-    AFT_VBPF->setText(text);
-    putColumns(24, 8, text);
+    AFT_Sum += showFilter(AFT_VBPF, 24, r);
     const QString sum = conv::u32ToDec8(AFT_Sum);
     AFT_SUM->setText(sum);
     putColumns(33, 8, sum);

@@ -76,6 +76,8 @@ private:
     void putColumns(int column, int width, const QString &text);
     // A 24-bit filter value from data 1-3.
     static uint32_t filterValue(const ResponseFrame &r);
+    // One filter value into its edit and its log columns; the value.
+    uint32_t showFilter(kit::Edit *edit, int column, const ResponseFrame &r);
     bool writeLog(const QString &path);
 
     std::array<Row, LogRows> AFT_Log{};
