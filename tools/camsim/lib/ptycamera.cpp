@@ -29,6 +29,10 @@ namespace {
 
 constexpr auto kSplitGap = 3ms;
 constexpr auto kWriteTimeout = 1000ms;
+// A timed wake-up comes some tens of microseconds late here. Only the last byte of a reply
+// decides when the reader may go on, so that one is slept for only up to this much before its
+// time and the rest is waited out awake.
+constexpr auto kLastByteAwake = 150us;
 // The frame logs kept in memory hold the newest entries only (the --log file has them all).
 template <class T>
 void appendBounded(QList<T> &list, T value, qsizetype limit)
@@ -416,8 +420,12 @@ void PtyCamera::send(const Output &out, std::chrono::steady_clock::time_point ar
         const auto byteTime = std::chrono::nanoseconds(1'000'000'000LL * (9 + line.stopBits) / line.baud);
         const auto start = std::max(arrived + byteTime * 7, std::chrono::steady_clock::now() - byteTime);
         for (qsizetype i = 0; ok && i < all.size(); ++i) {
-            if (!waitUntil(start + byteTime * (i + 1)))
+            const auto due = start + byteTime * (i + 1);
+            const bool last = i + 1 == all.size();
+            if (!waitUntil(last ? due - kLastByteAwake : due))
                 return;
+            while (last && std::chrono::steady_clock::now() < due) {
+            }
             ok = writeAll(all.constData() + i, 1);
         }
     } else if (split) {
