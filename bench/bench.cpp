@@ -290,15 +290,17 @@ struct Tool
     }
 };
 
-// The C floor: time per round trip in ms.
-double runFloor(const QString &dir, const QString &slave, int count)
+// The C floor: time per round trip in ms, and the CPU it used per round trip.
+struct FloorRun { double rtMs = -1, cpuMs = -1; };
+FloorRun runFloor(const QString &dir, const QString &slave, int count)
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p.start(dir + u"/orvik-bench-floor"_s, {slave, QString::number(count)});
     if (!p.waitForFinished(600000) || p.exitCode() != 0)
-        return -1;
-    return QString::fromLatin1(p.readAllStandardOutput()).split(u' ').value(0).toDouble();
+        return {};
+    const QStringList f = QString::fromLatin1(p.readAllStandardOutput()).split(u' ');
+    return {f.value(0).toDouble(), f.value(1).toDouble()};
 }
 
 // The start-up child: chooser shown, then GO to the main window shown.
@@ -400,7 +402,7 @@ int main(int argc, char *argv[])
         tool.showTab(kAlcTab);
         tool.repeat(requests / 10);
         for (int r = 0; r < reps; ++r) {
-            floorRt.values.push_back(runFloor(dir, floorPeer.slave, requests));
+            floorRt.values.push_back(runFloor(dir, floorPeer.slave, requests).rtMs);
             tool.showTab(0);
             chainRt.values.push_back(tool.chain(requests));
             tool.showTab(kAlcTab);
@@ -416,6 +418,10 @@ int main(int argc, char *argv[])
 
     // The paced simulator at 38,400 baud, one stop bit.
     const double byteMs = 10.0 / 38400 * 1e3;
+    // The C floor's client on the same paced line shows what the simulator and the kernel
+    // add to the wire; whatever the tool adds on top of that is its own.
+    Figure pacedFloorRt(u"paced_floor_rt_ms"_s, u"paced C client round trip"_s, u"ms"_s, 14 * byteMs, u"wire"_s);
+    Figure pacedFloorCpu(u"paced_floor_cpu_ms"_s, u"  its CPU per request"_s, u"ms"_s);
     Figure pacedRt(u"paced_rt_ms"_s, u"paced repeat round trip"_s, u"ms"_s, 14 * byteMs, u"wire"_s);
     Figure pacedCpu(u"paced_cpu_ms"_s, u"paced repeat CPU per request"_s, u"ms"_s);
     Figure pacedSwitches(u"paced_switches"_s, u"  context switches per request"_s, u""_s);
@@ -423,8 +429,9 @@ int main(int argc, char *argv[])
     Figure eeprom(u"eeprom1_s"_s, u"EEPROM 1 read-out"_s, u"s"_s, 1024 * 14 * byteMs / 1e3, u"wire"_s);
     if (only.contains(u"paced"_s)) {
         std::fprintf(stderr, "orvik-bench: paced runs at 38,400 baud...\n");
-        Peer sim;
-        if (!sim.start(camsimExe, {u"--baud"_s, u"38400"_s, u"--stop-bits"_s, u"1"_s, u"--pace"_s, u"--id"_s, u"0"_s})) {
+        const QStringList simArgs = {u"--baud"_s, u"38400"_s, u"--stop-bits"_s, u"1"_s, u"--pace"_s, u"--id"_s, u"0"_s};
+        Peer sim, floorSim;
+        if (!sim.start(camsimExe, simArgs) || !floorSim.start(camsimExe, simArgs)) {
             std::fprintf(stderr, "orvik-bench: cannot start %s\n", qPrintable(camsimExe));
             return 1;
         }
@@ -435,6 +442,9 @@ int main(int argc, char *argv[])
         }
         tool.showTab(kAlcTab);
         for (int r = 0; r < std::max(1, reps / 2); ++r) {
+            const FloorRun f = runFloor(dir, floorSim.slave, paced);
+            pacedFloorRt.values.push_back(f.rtMs);
+            pacedFloorCpu.values.push_back(f.cpuMs);
             const Tool::Loop loop = tool.repeat(paced);
             pacedRt.values.push_back(loop.rtMs);
             pacedCpu.values.push_back(loop.cpuMs);
@@ -470,8 +480,8 @@ int main(int argc, char *argv[])
         startRss.values.push_back(f.value(2).toDouble());
     }
 
-    const std::vector<Figure *> figures = {&floorRt, &chainRt, &repeatRt, &repeatCpu, &pacedRt, &pacedCpu,
-                                           &pacedSwitches, &latency, &eeprom, &toChooser, &toMain, &startRss, &rss};
+    const std::vector<Figure *> figures = {&floorRt, &chainRt, &repeatRt, &repeatCpu, &pacedFloorRt,
+                                           &pacedFloorCpu, &pacedRt, &pacedCpu, &pacedSwitches, &latency, &eeprom, &toChooser, &toMain, &startRss, &rss};
     std::printf("%-34s %10s %10s %10s  %s\n", "", "min", "median", "ratio", "ratio to");
     QJsonObject json;
     for (const Figure *f : figures) {
@@ -497,6 +507,16 @@ int main(int argc, char *argv[])
                 "EEPROM 1 within 2 %% of wire: %s\n",
                 goals[0] <= 1.5 ? "met" : "NOT met", goals[1] <= 0.15 ? "met" : "NOT met",
                 goals[2] <= 1.02 ? "met" : "NOT met");
+    // What the tool adds to a paced exchange beyond the bare client, as a share of the wire.
+    if (!pacedFloorRt.values.empty() && !pacedRt.values.empty()) {
+        const double own = median(pacedRt.values) - median(pacedFloorRt.values);
+        const double perExchange = eeprom.values.empty() ? 0 : median(eeprom.values) * 1e3 / 1024 - median(pacedFloorRt.values);
+        std::printf("beyond the paced C client: repeat %+.4f ms (%+.1f %% of the wire), "
+                    "EEPROM 1 read-out %+.4f ms per exchange (%+.1f %%)\n",
+                    own, own / pacedRt.reference * 100, perExchange, perExchange / pacedRt.reference * 100);
+        json[u"paced_own_ms"_s] = own;
+        json[u"eeprom1_own_ms_per_exchange"_s] = perExchange;
+    }
     json[u"requests"_s] = requests;
     json[u"reps"_s] = reps;
     json[u"paced_requests"_s] = paced;
