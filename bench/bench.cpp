@@ -417,16 +417,18 @@ int main(int argc, char *argv[])
     chainRt.referenceName = repeatRt.referenceName = u"C floor"_s;
 
     // The paced simulator at 38,400 baud, one stop bit.
-    const double byteMs = 10.0 / 38400 * 1e3;
+    // One exchange on the wire: a 7-byte request and a 7-byte reply, 10 bits per byte.
+    const double exchangeMs = 14 * 10.0 / 38400 * 1e3;
+    constexpr int kEeprom1Exchanges = 1024;
     // The C floor's client on the same paced line shows what the simulator and the kernel
     // add to the wire; whatever the tool adds on top of that is its own.
-    Figure pacedFloorRt(u"paced_floor_rt_ms"_s, u"paced C client round trip"_s, u"ms"_s, 14 * byteMs, u"wire"_s);
+    Figure pacedFloorRt(u"paced_floor_rt_ms"_s, u"paced C client round trip"_s, u"ms"_s, exchangeMs, u"wire"_s);
     Figure pacedFloorCpu(u"paced_floor_cpu_ms"_s, u"  its CPU per request"_s, u"ms"_s);
-    Figure pacedRt(u"paced_rt_ms"_s, u"paced repeat round trip"_s, u"ms"_s, 14 * byteMs, u"wire"_s);
+    Figure pacedRt(u"paced_rt_ms"_s, u"paced repeat round trip"_s, u"ms"_s, exchangeMs, u"wire"_s);
     Figure pacedCpu(u"paced_cpu_ms"_s, u"paced repeat CPU per request"_s, u"ms"_s);
     Figure pacedSwitches(u"paced_switches"_s, u"  context switches per request"_s, u""_s);
     Figure latency(u"ui_latency_p99_ms"_s, u"UI latency p99 during the loop"_s, u"ms"_s);
-    Figure eeprom(u"eeprom1_s"_s, u"EEPROM 1 read-out"_s, u"s"_s, 1024 * 14 * byteMs / 1e3, u"wire"_s);
+    Figure eeprom(u"eeprom1_s"_s, u"EEPROM 1 read-out"_s, u"s"_s, kEeprom1Exchanges * exchangeMs / 1e3, u"wire"_s);
     if (only.contains(u"paced"_s)) {
         std::fprintf(stderr, "orvik-bench: paced runs at 38,400 baud...\n");
         const QStringList simArgs = {u"--baud"_s, u"38400"_s, u"--stop-bits"_s, u"1"_s, u"--pace"_s, u"--id"_s, u"0"_s};
@@ -481,7 +483,8 @@ int main(int argc, char *argv[])
     }
 
     const std::vector<Figure *> figures = {&floorRt, &chainRt, &repeatRt, &repeatCpu, &pacedFloorRt,
-                                           &pacedFloorCpu, &pacedRt, &pacedCpu, &pacedSwitches, &latency, &eeprom, &toChooser, &toMain, &startRss, &rss};
+                                           &pacedFloorCpu, &pacedRt, &pacedCpu, &pacedSwitches, &latency,
+                                           &eeprom, &toChooser, &toMain, &startRss, &rss};
     std::printf("%-34s %10s %10s %10s  %s\n", "", "min", "median", "ratio", "ratio to");
     QJsonObject json;
     for (const Figure *f : figures) {
@@ -510,7 +513,7 @@ int main(int argc, char *argv[])
     // What the tool adds to a paced exchange beyond the bare client, as a share of the wire.
     if (!pacedFloorRt.values.empty() && !pacedRt.values.empty()) {
         const double own = median(pacedRt.values) - median(pacedFloorRt.values);
-        const double perExchange = eeprom.values.empty() ? 0 : median(eeprom.values) * 1e3 / 1024 - median(pacedFloorRt.values);
+        const double perExchange = eeprom.values.empty() ? 0 : median(eeprom.values) * 1e3 / kEeprom1Exchanges - median(pacedFloorRt.values);
         std::printf("beyond the paced C client: repeat %+.4f ms (%+.1f %% of the wire), "
                     "EEPROM 1 read-out %+.4f ms per exchange (%+.1f %%)\n",
                     own, own / pacedRt.reference * 100, perExchange, perExchange / pacedRt.reference * 100);
