@@ -122,6 +122,7 @@ private slots:
     void refusalMidPlaybackNamesTheLine();
     void failuresGiveTheirCodeAndOneLine_data();
     void failuresGiveTheirCodeAndOneLine();
+    void unplugMidReadOutIsAPortError();
     void sendPrintsTheDecodedReply_data();
     void sendPrintsTheDecodedReply();
     void pacedReadOutTakesTheWireTime();
@@ -339,6 +340,29 @@ void TstCli::failuresGiveTheirCodeAndOneLine()
     QCOMPARE(r.out, QByteArray());
     if (!file.isEmpty())
         QCOMPARE(readAll(path), file);
+}
+
+// The camera goes away in the middle of a read-out: a port error at once (not the reply
+// time-out, set long here), one line naming the device, and the old file kept.
+void TstCli::unplugMidReadOutIsAPortError()
+{
+    camsim::Options o;
+    o.pace = true;
+    camsim::PtyCamera camera(o);
+    QVERIFY(camera.start());
+    const QString path = dir_.filePath(u"unplugged.dat"_s);
+    writeFile(path, "kept");
+    QProcess p;
+    p.start(executable(), on(camera) << u"--timeout"_s << u"60"_s << u"read-out"_s << u"eeprom1"_s << path);
+    QVERIFY(p.waitForStarted());
+    QTRY_VERIFY(requestsOf(camera, 0x90) > 20);
+    const QString device = camera.slavePath();
+    QVERIFY(camera.stop());
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitCode(), 3);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(err.count(u'\n') == 1 && err.startsWith(u"orvik-cli: port error: "_s + device), qPrintable(err));
+    QCOMPARE(readAll(path), QByteArray("kept"));
 }
 
 void TstCli::sendPrintsTheDecodedReply_data()

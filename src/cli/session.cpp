@@ -41,7 +41,8 @@ Session::Session(const Settings &settings, QObject *parent) : QObject(parent), s
     link_.setHost(this);
     connection_ = new Connection(link_, dispatch_, this);
     dispatch_.setShown(this);
-    link_.attachReceiver();
+    // No window to keep responsive: the replies are read here, not handed over.
+    link_.attachReceiver(Link::ReadOn::OwnThread);
     connect(&link_, &Link::commError, this, [this](const QString &message) {
         finish(PortError, portMessage(message));
     });
@@ -63,7 +64,7 @@ Session::Session(const Settings &settings, QObject *parent) : QObject(parent), s
 Session::~Session()
 {
     connection_->stop();
-    comm_.Close();
+    link_.closeLine();
     // It refers to the link, which goes before the children would.
     delete connection_;
 }

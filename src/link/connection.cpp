@@ -122,6 +122,7 @@ void Connection::CnctDataLink(uint8_t port, int32_t baud, bool two)
     comm.setPort(port);
     comm.setStopBits(two ? csb2 : csb1);
     comm.Open();
+    link_.lineOpened();
 }
 
 void Connection::PONTimer1Timer()

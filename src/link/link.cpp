@@ -6,6 +6,7 @@
 #include "serial/tcomm.h"
 
 #include <QMetaObject>
+#include <QSocketNotifier>
 
 #include <exception>
 #include <utility>
@@ -312,12 +313,65 @@ void Link::takeInbox()
     publishNeeded();
 }
 
-void Link::attachReceiver()
+void Link::readLine()
 {
+    // A line that fails or hangs up stays readable for ever: stop watching it. The watch
+    // thread says once that the device went away.
+    const auto stop = [this] {
+        delete lineWatch_;
+        lineWatch_ = nullptr;
+    };
+    const int32_t waiting = comm_.InQueue();
+    if (waiting < 0)
+        return stop();
+    if (waiting == 0) {
+        // Readable with nothing waiting is how a hang-up shows.
+        if (comm_.HungUp())
+            stop();
+        return;
+    }
+    QByteArray bytes(waiting, Qt::Uninitialized);
+    int32_t got = 0;
+    try {
+        got = comm_.Read(bytes.data(), waiting);
+    } catch (const ECommError &) {
+        return stop();
+    }
+    if (got <= 0)
+        return;
+    bytes.truncate(got);
+    receiveBytes(bytes);
+}
+
+void Link::lineOpened()
+{
+    if (readOn_ != ReadOn::OwnThread || !comm_.IsOpen())
+        return;
+    if (lineWatch_ && lineWatch_->socket() == comm_.Handle())
+        return;
+    delete lineWatch_;
+    lineWatch_ = new QSocketNotifier(comm_.Handle(), QSocketNotifier::Read, this);
+    connect(lineWatch_, &QSocketNotifier::activated, this, &Link::readLine);
+}
+
+void Link::closeLine()
+{
+    // The descriptor goes with Close: nothing may watch it afterwards.
+    delete lineWatch_;
+    lineWatch_ = nullptr;
+    comm_.Close();
+}
+
+void Link::attachReceiver(ReadOn where)
+{
+    readOn_ = where;
     // Close joins the watch thread before the link goes away, and a queued call whose
     // context object is gone is dropped, so the raw pointer is safe here.
     Link *self = this;
-    comm_.OnCommReceive = [self](TComm &sender, uint16_t size) { self->Comm1CommReceive(sender, size); };
+    if (where == ReadOn::WatchThread)
+        comm_.OnCommReceive = [self](TComm &sender, uint16_t size) { self->Comm1CommReceive(sender, size); };
+    else
+        comm_.OnCommReceive = nullptr;
     comm_.OnCommError = [self](TComm &, const std::string &message) {
         const QString text = QString::fromStdString(message);
         qCWarning(lcSerial) << text;

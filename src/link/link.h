@@ -14,6 +14,7 @@
 #include <functional>
 #include <mutex>
 
+class QSocketNotifier;
 class TComm;
 
 enum class RxState { Idle, Body, Checksum, Reject };
@@ -152,8 +153,18 @@ public:
     // the completion steps. Never re-entered: bytes that arrive while a frame is being
     // handled (a decoder inside a modal box) wait their turn, at most pendingLimit of them.
     void receiveBytes(const QByteArray &bytes);
-    // Installs Comm1CommReceive as Comm1's receive callback.
-    void attachReceiver();
+    // Where the reply bytes are read. WatchThread: Comm1CommReceive is Comm1's receive
+    // callback and hands the bytes over to this object's thread. OwnThread, for a program
+    // with no window to keep responsive: this object's thread reads the line itself whenever
+    // it is readable, which spares every reply a thread hand-over (the watch thread still
+    // reports line events and the device going away). Call while the port is closed.
+    enum class ReadOn { WatchThread, OwnThread };
+    Q_ENUM(ReadOn)
+    void attachReceiver(ReadOn where = ReadOn::WatchThread);
+    // The connection calls this once the port is open, and closeLine closes it: with
+    // OwnThread they start and stop the watch on the port's descriptor.
+    void lineOpened();
+    void closeLine();
     // Runs on the watch thread: reads every reported byte with one read, appends them to
     // the inbox and, once the inbox holds what the receiver needs next and unless a
     // hand-over is already on its way, posts one to this object's thread, where takeInbox
@@ -193,8 +204,12 @@ private:
     void boundPending(qsizetype from);
     // Tells the watch thread how many bytes are worth a hand-over now.
     void publishNeeded();
+    // OwnThread: everything waiting on the line, read here and taken in at once.
+    void readLine();
 
     TComm &comm_;
+    ReadOn readOn_ = ReadOn::WatchThread;
+    QSocketNotifier *lineWatch_ = nullptr;
     LinkHost *host_ = nullptr;
     FrameHandler *handler_ = nullptr;
     Receiver rx_;

@@ -789,6 +789,22 @@ int32_t TComm::Read(void *buffer, int32_t size)
     return got;
 }
 
+int32_t TComm::InQueue() const
+{
+    const int fd = fd_.load();
+    int waiting = 0;
+    if (fd < 0 || ::ioctl(fd, FIONREAD, &waiting) != 0)
+        return -1;
+    return std::max(waiting, 0);
+}
+
+bool TComm::HungUp() const
+{
+    const int fd = fd_.load();
+    pollfd pfd{fd, POLLIN, 0};
+    return fd < 0 || (::poll(&pfd, 1, 0) > 0 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)));
+}
+
 void TComm::SendString(const std::string &text)
 {
     const auto length = int32_t(std::min<size_t>(text.size(), size_t(INT32_MAX)));

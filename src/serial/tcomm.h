@@ -119,6 +119,12 @@ public:
     void Write(const void *buffer, int32_t count);
     // Waits up to 1000 ms for size bytes; returns how many came.
     int32_t Read(void *buffer, int32_t size);
+    // For an owner that reads on its own thread: the descriptor to watch for input (-1
+    // while closed), how many bytes wait now (-1 when the line cannot tell), and whether
+    // the other end has gone.
+    int Handle() const { return fd_.load(); }
+    int32_t InQueue() const;
+    bool HungUp() const;
     void SendString(const std::string &text);
     // Holds the break for 500 ms, blocking the calling thread.
     void SendBreak();

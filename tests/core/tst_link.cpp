@@ -8,10 +8,12 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -104,6 +106,7 @@ private slots:
     void exceptionInHandlingIsShownAndReceptionGoesOn();
     void handOverKeepsOrder_data();
     void handOverKeepsOrder();
+    void ownThreadStopsWatchingALineThatWentAway();
     void abandonedFrameStaysAbandoned();
     void onlyBytesReadAreHandedOver();
     void writeTheLineRefusesFreesTheLink();
@@ -245,27 +248,32 @@ void TstLink::exceptionInHandlingIsShownAndReceptionGoesOn()
 void TstLink::handOverKeepsOrder_data()
 {
     QTest::addColumn<QList<int>>("splits");   // chunk sizes; the last one repeats
-    QTest::newRow("one at a time") << QList<int>{1};
-    QTest::newRow("all at once") << QList<int>{100000};
+    QTest::addColumn<Link::ReadOn>("readOn");
     QList<int> random;
     QRandomGenerator gen(21);
     for (int i = 0; i < 200; ++i)
         random << int(gen.bounded(1, 40));
-    QTest::newRow("random splits") << random;
+    for (const auto &[where, name] : {std::pair{Link::ReadOn::WatchThread, "watch thread"}, {Link::ReadOn::OwnThread, "own thread"}}) {
+        QTest::addRow("%s: one at a time", name) << QList<int>{1} << where;
+        QTest::addRow("%s: all at once", name) << QList<int>{100000} << where;
+        QTest::addRow("%s: random splits", name) << random << where;
+    }
 }
 
-// Bytes through the real watch thread and hand-over: whatever the line's chunks, every
-// frame and every stray byte comes out once, in order.
+// Bytes through the real watch thread and hand-over, or read on the link's own thread:
+// whatever the line's chunks, every frame and every stray byte comes out once, in order.
 void TstLink::handOverKeepsOrder()
 {
     QFETCH(QList<int>, splits);
+    QFETCH(Link::ReadOn, readOn);
     Pty pty;
     PortMap::setPath(1, pty.slave.toStdString());
     LinkRig rig;
     QByteArray strays;
     QObject::connect(&rig.link, &Link::strayBytes, &rig.link, [&](const QByteArray &run) { strays += run; });
-    rig.link.attachReceiver();
+    rig.link.attachReceiver(readOn);
     rig.comm.Open();
+    rig.link.lineOpened();
 
     QByteArray stream, expectedStrays;
     QList<Frame7> expected;
@@ -293,7 +301,38 @@ void TstLink::handOverKeepsOrder()
     QTRY_COMPARE(strays, expectedStrays);
     QTRY_COMPARE(rig.dispatched.size(), expected.size());
     QCOMPARE(rig.dispatched, expected);
-    rig.comm.Close();
+    rig.link.closeLine();
+}
+
+// Read on the link's own thread, the device goes away with a reply waiting: the reply is
+// taken, the watch thread reports the loss once, and the dead line is no longer watched
+// (it stays readable for ever: watching it would spin).
+void TstLink::ownThreadStopsWatchingALineThatWentAway()
+{
+    auto pty = std::make_unique<Pty>();
+    PortMap::setPath(1, pty->slave.toStdString());
+    LinkRig rig;
+    QStringList errors;
+    QObject::connect(&rig.link, &Link::commError, &rig.link, [&](const QString &m) { errors << m; });
+    rig.link.attachReceiver(Link::ReadOn::OwnThread);
+    rig.comm.Open();
+    rig.link.lineOpened();
+    QVERIFY(pty->send(frameBytes(0x81, 0x10, 1, 2, 3)));
+    QTRY_COMPARE(rig.dispatched.size(), 1);
+    pty.reset();
+    QTRY_COMPARE(errors.size(), 1);
+    const auto cpuMs = [] {
+        rusage u{};
+        getrusage(RUSAGE_THREAD, &u);
+        return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+    };
+    const double before = cpuMs();
+    QTest::qWait(1000);
+    QVERIFY2(cpuMs() - before < 300, qPrintable(u"%1 ms of CPU in a second of waiting"_s.arg(cpuMs() - before)));
+    QCOMPARE(errors.size(), 1);
+    QCOMPARE(rig.dispatched.size(), 1);
+    rig.link.closeLine();
+    QVERIFY(!rig.comm.IsOpen());
 }
 
 // Part of a frame, then the receiver is reset (a new connection attempt, Cancel): the next
