@@ -315,32 +315,36 @@ void Link::takeInbox()
 
 void Link::readLine()
 {
-    // A line that fails or hangs up stays readable for ever: stop watching it. The watch
-    // thread says once that the device went away.
-    const auto stop = [this] {
-        delete lineWatch_;
-        lineWatch_ = nullptr;
-    };
     const int32_t waiting = comm_.InQueue();
-    if (waiting < 0)
-        return stop();
-    if (waiting == 0) {
-        // Readable with nothing waiting is how a hang-up shows.
-        if (comm_.HungUp())
-            stop();
-        return;
-    }
-    QByteArray bytes(waiting, Qt::Uninitialized);
     int32_t got = 0;
-    try {
-        got = comm_.Read(bytes.data(), waiting);
-    } catch (const ECommError &) {
-        return stop();
+    QByteArray bytes;
+    if (waiting > 0) {
+        bytes.resize(waiting);
+        try {
+            got = comm_.Read(bytes.data(), waiting);
+        } catch (const ECommError &) {
+            got = -1;
+        }
     }
-    if (got <= 0)
+    if (got > 0) {
+        bytes.truncate(got);
+        receiveBytes(bytes);
         return;
-    bytes.truncate(got);
-    receiveBytes(bytes);
+    }
+    // Readable with nothing to read: a line that failed or hung up stays so for ever, so it
+    // is no longer watched. The watch thread says once that the device went away.
+    if (waiting < 0 || got < 0 || comm_.HungUp())
+        stopWatchingLine();
+}
+
+void Link::stopWatchingLine()
+{
+    if (!lineWatch_)
+        return;
+    // This may run inside the notifier's own signal.
+    lineWatch_->setEnabled(false);
+    lineWatch_->deleteLater();
+    lineWatch_ = nullptr;
 }
 
 void Link::lineOpened()
@@ -349,7 +353,7 @@ void Link::lineOpened()
         return;
     if (lineWatch_ && lineWatch_->socket() == comm_.Handle())
         return;
-    delete lineWatch_;
+    stopWatchingLine();
     lineWatch_ = new QSocketNotifier(comm_.Handle(), QSocketNotifier::Read, this);
     connect(lineWatch_, &QSocketNotifier::activated, this, &Link::readLine);
 }
@@ -357,8 +361,7 @@ void Link::lineOpened()
 void Link::closeLine()
 {
     // The descriptor goes with Close: nothing may watch it afterwards.
-    delete lineWatch_;
-    lineWatch_ = nullptr;
+    stopWatchingLine();
     comm_.Close();
 }
 

@@ -206,6 +206,7 @@ private:
     void publishNeeded();
     // OwnThread: everything waiting on the line, read here and taken in at once.
     void readLine();
+    void stopWatchingLine();
 
     TComm &comm_;
     ReadOn readOn_ = ReadOn::WatchThread;
