@@ -1,8 +1,7 @@
 // The link's cost against the wire: the C floor, the main window's round trip (a page's read
 // chain and a repeat loop) against a camera that answers at once, CPU per request and an
 // EEPROM 1 read-out against the paced simulator (the window's and orvik-cli's), start-up
-// and memory. Run by scripts/bench.sh,
-// never by the tests: the figures depend on the machine.
+// and memory. Run by scripts/bench.sh, never by the tests: the figures depend on the machine.
 #include "pages/alcpage.h"
 #include "pages/eeppage.h"
 #include "transfer/readout.h"

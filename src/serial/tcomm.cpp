@@ -833,12 +833,9 @@ bool TComm::GetDsrState() const
 
 void TComm::DoCommReceive()
 {
-    const int fd = fd_.load();
-    if (fd < 0 || !OnCommReceive)
+    if (!IsOpen() || !OnCommReceive)
         return;
-    int waiting = reportedWaiting_;
-    if (waiting < 0 && ::ioctl(fd, FIONREAD, &waiting) != 0)
-        return;
+    const int waiting = reportedWaiting_ >= 0 ? reportedWaiting_ : InQueue();
     if (waiting <= 0)
         return;
     OnCommReceive(*this, clampCount(waiting));
